@@ -1,0 +1,66 @@
+#pragma once
+
+// CBlockStore: the text stream of the database, stored as zlib blocks of 4096 inflated
+// bytes. It keeps one decompressed window; a field that runs across a block boundary is
+// served whole because the next block is appended to the window instead of replacing it.
+// Not thread-safe: the main thread alone uses it.
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+class CDataFile;
+
+class CBlockStore {
+public:
+    // Reads the block directory at directoryOffset; block offsets count from dataBase. An
+    // unreadable directory, or one whose count the file cannot hold, leaves no blocks.
+    CBlockStore(CDataFile* file, uint32_t directoryOffset, uint32_t dataBase);
+    virtual ~CBlockStore() = default;
+    CBlockStore(const CBlockStore&) = delete;
+    CBlockStore& operator=(const CBlockStore&) = delete;
+
+    // The byte at a record position; 0 when its block cannot be loaded or the position lies
+    // past the end of the stream.
+    uint8_t ReadByte(uint32_t position, bool append) {
+        uint32_t offset = position - windowStart_;
+        if (position >= windowStart_ && offset < windowLength_) {
+            return window_.get()[offset];
+        }
+        return ReadByteSlow(position, append);
+    }
+
+    // The field at a record position: a pointer into the window and its length, without the
+    // LF, CR or FF that ends it (readable at pointer[length]). Null when the field cannot be
+    // read or meets a 0 byte first. Valid until the next call on this store.
+    const char* ReadRecord(uint32_t position, uint32_t* length);
+
+    // Loads the block holding position: in replace mode it becomes the whole window; in
+    // append mode it must be the block right after the window and is added to it.
+    bool LoadBlock(uint32_t position, bool append);
+
+    uint32_t BlockCount() const { return blockCount_; }
+    uint32_t WindowStart() const { return windowStart_; }
+    uint32_t WindowLength() const { return windowLength_; }
+    // Number of blocks inflated so far (for measuring the text stream's locality).
+    uint64_t InflateCount() const { return inflateCount_; }
+
+private:
+    struct FreeDeleter {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+
+    uint8_t ReadByteSlow(uint32_t position, bool append);
+    bool ReserveWindow(uint32_t capacity, bool keep);
+    uint32_t BlockStart(uint32_t k) const { return k == 0 ? 0 : directory_[k - 1]; }
+
+    CDataFile* file_;
+    uint32_t dataBase_;
+    uint32_t blockCount_ = 0;
+    std::unique_ptr<uint32_t[]> directory_;
+    std::unique_ptr<uint8_t, FreeDeleter> window_;
+    uint32_t capacity_ = 0;
+    uint32_t windowStart_ = 0;
+    uint32_t windowLength_ = 0;
+    uint64_t inflateCount_ = 0;
+};

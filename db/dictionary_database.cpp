@@ -1,0 +1,171 @@
+#include "db/dictionary_database.h"
+
+#include <chrono>
+#include <cstring>
+#include <ctime>
+
+#include "db/format.h"
+
+namespace {
+
+void LowerAscii(char* text) {
+    for (; *text != '\0'; ++text) {
+        if (*text >= 'A' && *text <= 'Z') {
+            *text = static_cast<char>(*text - 'A' + 'a');
+        }
+    }
+}
+
+bool EndsWith(const char* text, size_t length, const char* tail) {
+    size_t n = std::strlen(tail);
+    return length >= n && std::memcmp(text + length - n, tail, n) == 0;
+}
+
+// ((hour * 10 + minute) * 10 + second) * 10 + millisecond of the local time.
+uint32_t LocalTimeMix() {
+    using namespace std::chrono;
+    auto now = system_clock::now();
+    std::time_t t = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    return static_cast<uint32_t>(((local.tm_hour * 10 + local.tm_min) * 10 + local.tm_sec) * 10 +
+                                 ms);
+}
+
+struct RandomPick {
+    int skip;
+    int skipped;
+    char* out;
+};
+
+bool TakeAfterSkip(void* context, const char* word, uint32_t) {
+    auto* pick = static_cast<RandomPick*>(context);
+    if (pick->skipped < pick->skip) {
+        ++pick->skipped;
+        return true;
+    }
+    std::strncpy(pick->out, word, RANDOM_WORD_BUFFER_SIZE - 1);
+    pick->out[RANDOM_WORD_BUFFER_SIZE - 1] = '\0';
+    return false;
+}
+
+}  // namespace
+
+CDictionaryDatabase::~CDictionaryDatabase() { Release(); }
+
+void CDictionaryDatabase::Release() {
+    prefixes_.reset();
+    lookup_.reset();
+    search_.reset();
+    blocks_.reset();
+    file_.reset();
+}
+
+bool CDictionaryDatabase::Open(const char* path) {
+    Release();
+    file_ = std::make_unique<CDataFile>();
+    if (!file_->OpenRead(path)) {
+        file_.reset();
+        status_ = DATABASE_OPEN_FAILED;
+        return false;
+    }
+    uint8_t header[lcv::kHeaderSize];
+    if (file_->ReadAt(0, lcv::kHeaderSize, header) != static_cast<int>(lcv::kHeaderSize) ||
+        lcv::DecodeFixed32(header) != lcv::kMagic) {
+        status_ = DATABASE_OPEN_FAILED;
+        return false;
+    }
+    uint32_t trie = lcv::DecodeFixed32(header + lcv::kHeaderTrieOffset);
+    lookup_ = std::make_unique<CLookupIndex>(file_.get(), trie, false);
+    search_ = std::make_unique<CSearchIndex>(file_.get(), trie, false);
+    if (search_->Status() != INDEX_OK) {
+        status_ = DATABASE_OPEN_FAILED;
+        return false;
+    }
+    prefixes_ = std::make_unique<CPrefixTable>(
+        file_.get(), lcv::DecodeFixed32(header + lcv::kHeaderPrefixOffset));
+    blocks_ = std::make_unique<CBlockStore>(file_.get(),
+                                            lcv::DecodeFixed32(header + lcv::kHeaderDirectoryOffset),
+                                            lcv::DecodeFixed32(header + lcv::kHeaderDataOffset));
+    status_ = 0;
+    return true;
+}
+
+bool CDictionaryDatabase::EnumerateFromSlot(WordCallback callback, void* context, int slot) {
+    char prefix[5];
+    prefixes_->PrefixAt(slot, prefix);
+    return EnumerateWords(callback, context, prefix, true);
+}
+
+bool CDictionaryDatabase::LookupWord(char* buffer, uint32_t* number) {
+    LowerAscii(buffer);
+    *number = FindWord(buffer);
+    if (*number != 0) {
+        return FollowRedirect(buffer, number);
+    }
+    return TryFallbacks(buffer, number);
+}
+
+bool CDictionaryDatabase::FollowRedirect(char* buffer, uint32_t* number) {
+    uint32_t refs[2];
+    int count = lookup_->ReadEntryRefs(*number, refs, 2);
+    if (count != 1 || lcv::RefKind(refs[0]) != lcv::ENTRY_REDIRECT) {
+        return true;
+    }
+    uint32_t length = 0;
+    const char* field = blocks_->ReadRecord(lcv::RefPosition(refs[0]), &length);
+    if (field == nullptr || length + 1 > LOOKUP_BUFFER_SIZE) {
+        return false;  // *number keeps the redirecting word's number
+    }
+    std::memcpy(buffer, field, length);
+    buffer[length] = '\0';
+    LowerAscii(buffer);
+    *number = FindWord(buffer);
+    return *number != 0;
+}
+
+bool CDictionaryDatabase::TryFallbacks(char* buffer, uint32_t* number) {
+    struct Fallback {
+        size_t minLength;  // the text must be longer than this
+        const char* tail;  // it must end so
+        size_t drop;       // bytes dropped from the end
+        const char* add;   // then appended
+    };
+    static const Fallback kFallbacks[] = {
+        {2, "s", 1, ""},   {3, "es", 2, ""},   {4, "ies", 3, ""}, {4, "ies", 3, "y"},
+        {3, "ed", 1, ""},  {3, "ed", 2, ""},   {4, "ied", 3, ""}, {4, "ied", 3, "y"},
+    };
+    size_t length = std::strlen(buffer);
+    for (const Fallback& f : kFallbacks) {
+        if (length <= f.minLength || !EndsWith(buffer, length, f.tail)) {
+            continue;
+        }
+        char saved[4];
+        std::memcpy(saved, buffer + length - f.drop, f.drop + 1);
+        std::strcpy(buffer + length - f.drop, f.add);  // "y" fits where 3 bytes were dropped
+        *number = FindWord(buffer);
+        if (*number != 0) {
+            return true;
+        }
+        std::memcpy(buffer + length - f.drop, saved, f.drop + 1);
+    }
+    *number = 0;
+    return false;
+}
+
+bool CDictionaryDatabase::RandomWord(char* buffer, CLookupIndex* index) {
+    std::strcpy(buffer, "welcome");
+    randomSeed_ += timeSource_ != nullptr ? timeSource_() : LocalTimeMix();
+    randomState_ = randomSeed_;
+    // The classic runtime generator: a linear congruence, 15 bits per draw.
+    auto next = [this] {
+        randomState_ = randomState_ * 214013u + 2531011u;
+        return static_cast<int>((randomState_ >> 16) & 0x7FFF);
+    };
+    RandomPick pick{next() % 150, 0, buffer};
+    char prefix[5];
+    prefixes_->PrefixAt(next() & 1023, prefix);
+    index->Enumerate(TakeAfterSkip, &pick, prefix, true);
+    return true;
+}

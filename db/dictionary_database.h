@@ -1,0 +1,82 @@
+#pragma once
+
+// CDictionaryDatabase: the open wordnet.lcv. Open builds one reader per section and owns
+// them until the object is destroyed. Every operation but the search runs on the main
+// thread; none may be called unless Open returned true.
+
+#include <cstdint>
+#include <memory>
+
+#include "db/block_store.h"
+#include "db/data_file.h"
+#include "db/prefix_table.h"
+#include "db/word_index.h"
+#include "search/search_index.h"
+
+// Status of a database that could not be opened.
+constexpr int DATABASE_OPEN_FAILED = 2;
+
+// Size of the caller's buffer for LookupWord, and of the one for RandomWord.
+constexpr int LOOKUP_BUFFER_SIZE = 256;
+constexpr int RANDOM_WORD_BUFFER_SIZE = 129;
+
+class CDictionaryDatabase {
+public:
+    CDictionaryDatabase() = default;
+    virtual ~CDictionaryDatabase();
+    CDictionaryDatabase(const CDictionaryDatabase&) = delete;
+    CDictionaryDatabase& operator=(const CDictionaryDatabase&) = delete;
+
+    // Opens the file, checks the header and the trie. False (status 2) when the file is
+    // missing, short, has the wrong magic or an unreadable trie. A damaged prefix table or
+    // block directory is no failure: it shows up later as empty lists or missing entries.
+    bool Open(const char* path);
+    int Status() const { return status_; }
+
+    uint32_t FindWord(const char* text) { return lookup_->Find(text); }
+    bool EnumerateWords(WordCallback callback, void* context, const char* prefix, bool forward) {
+        return lookup_->Enumerate(callback, context, prefix, forward);
+    }
+    int PrefixSlot(const char* text) const { return prefixes_->SlotOf(text); }
+    bool EnumerateFromSlot(WordCallback callback, void* context, int slot);
+
+    // The lookup as the user means it: lower-cases buffer (room for LOOKUP_BUFFER_SIZE
+    // bytes) in place, follows a lone redirect to its base form and tries the plural and
+    // past-tense fallbacks. On return buffer holds the form found (or the lower-cased text)
+    // and *number the word number (0 when nothing was found).
+    bool LookupWord(char* buffer, uint32_t* number);
+
+    // Draws a word of index (the database's lookup index or one over a word-list file) into
+    // buffer (room for RANDOM_WORD_BUFFER_SIZE bytes); "welcome" when none is drawn.
+    bool RandomWord(char* buffer, CLookupIndex* index);
+    // The milliseconds of the local time of day that RandomWord adds to its running seed;
+    // tests replace it to draw reproducibly.
+    using TimeSource = uint32_t (*)();
+    void SetTimeSource(TimeSource source) { timeSource_ = source; }
+
+    CDataFile* File() { return file_.get(); }
+    CBlockStore* BlockStore() { return blocks_.get(); }
+    CLookupIndex* LookupIndex() { return lookup_.get(); }
+    CSearchIndex* SearchIndex() { return search_.get(); }
+    const CPrefixTable* PrefixTable() const { return prefixes_.get(); }
+
+private:
+    bool FollowRedirect(char* buffer, uint32_t* number);
+    bool TryFallbacks(char* buffer, uint32_t* number);
+    void Release();
+
+    // Declared so that destruction runs prefix table, lookup index, search index, block
+    // store and last the file.
+    std::unique_ptr<CDataFile> file_;
+    std::unique_ptr<CBlockStore> blocks_;
+    std::unique_ptr<CSearchIndex> search_;
+    std::unique_ptr<CLookupIndex> lookup_;
+    std::unique_ptr<CPrefixTable> prefixes_;
+    int status_ = 0;
+
+    // Random-word state: a running seed that only grows, so that draws within the same
+    // millisecond differ.
+    uint32_t randomSeed_ = 0;
+    uint32_t randomState_ = 0;
+    TimeSource timeSource_ = nullptr;
+};

@@ -1,0 +1,96 @@
+#pragma once
+
+// Constants and byte coding of the wordnet.lcv container and of *.dwg word-list files.
+// The layout is written up once in db/FORMAT.md; the reader classes and the writer
+// (CDatabaseWriter) share only what is here.
+
+#include <cstdint>
+
+namespace lcv {
+
+// Header (64 bytes at offset 0).
+constexpr uint32_t kMagic = 0x98AA;
+constexpr uint32_t kHeaderSize = 64;
+constexpr uint32_t kHeaderTrieOffset = 4;
+constexpr uint32_t kHeaderPrefixOffset = 8;
+constexpr uint32_t kHeaderDirectoryOffset = 12;
+constexpr uint32_t kHeaderDataOffset = 16;
+
+// Compressed text stream.
+constexpr uint32_t kBlockSize = 4096;
+constexpr uint32_t kBlockShift = 12;
+constexpr uint32_t kMaxTextStream = 1u << 24;  // record positions are 24 bits
+// The largest compressed block that can inflate to kBlockSize bytes: zlib's own bound for
+// stored (uncompressible) data, with room to spare. Anything larger is damage.
+constexpr uint32_t kMaxCompressedBlock = 2 * kBlockSize;
+
+// Word trie.
+constexpr uint32_t kTrieTrailer = 0x1100FAFA;
+constexpr uint32_t kNodeTerminal = 0x800000;
+constexpr uint32_t kNodeLastSibling = 0x400000;
+constexpr uint32_t kNodeChildMask = 0x3FFFFF;
+constexpr uint32_t kEntryRefFlag = 0x80000000u;
+constexpr uint32_t kMaxWordLength = 128;
+constexpr uint32_t kMaxChildIndex = kNodeChildMask;  // child indexes are below 2^22
+
+// Prefix table.
+constexpr uint32_t kPrefixSlots = 1024;
+
+inline uint8_t NodeChar(uint32_t w) { return static_cast<uint8_t>(w >> 24); }
+inline bool NodeTerminal(uint32_t w) { return (w & kNodeTerminal) != 0; }
+inline bool NodeLast(uint32_t w) { return (w & kNodeLastSibling) != 0; }
+inline uint32_t NodeChild(uint32_t w) { return w & kNodeChildMask; }
+inline bool IsEntryRef(uint32_t w) { return (w & kEntryRefFlag) != 0; }
+inline uint32_t MakeNode(uint8_t c, bool terminal, bool last, uint32_t child) {
+    return (uint32_t{c} << 24) | (terminal ? kNodeTerminal : 0) | (last ? kNodeLastSibling : 0) |
+           (child & kNodeChildMask);
+}
+
+// Entry references: kind in bits 31..24, record position in bits 23..0.
+inline uint8_t RefKind(uint32_t ref) { return static_cast<uint8_t>(ref >> 24); }
+inline uint32_t RefPosition(uint32_t ref) { return ref & 0xFFFFFF; }
+inline uint32_t MakeRef(uint8_t kind, uint32_t position) {
+    return (uint32_t{kind} << 24) | (position & 0xFFFFFF);
+}
+
+// Entry reference kinds.
+enum EntryKind : uint8_t {
+    ENTRY_NOUN = 0x81,
+    ENTRY_VERB = 0x82,
+    ENTRY_ADJECTIVE = 0x83,
+    ENTRY_SATELLITE = 0x84,
+    ENTRY_ADVERB = 0x85,
+    ENTRY_REDIRECT = 0xE0,
+    ENTRY_PLURAL = 0xE1,
+    ENTRY_PLURAL2 = 0xE2,
+    ENTRY_PAST = 0xE4,
+    ENTRY_PAST_PARTICIPLE = 0xE5,
+    ENTRY_VERB_SAMPLE = 0xE8,
+    ENTRY_ADJ_FORM = 0xE9,
+    ENTRY_ADJ_FORM2 = 0xEA,
+    ENTRY_ADV_FORM = 0xEB,
+    ENTRY_ADV_FORM2 = 0xEC,
+    ENTRY_PRONUNCIATION = 0xED,
+};
+
+// Relation entries after a synset's gloss: 6 bytes each.
+constexpr uint32_t kRelationEntrySize = 6;
+
+// Field terminators in the text stream.
+constexpr char kFieldCr = '\r';
+constexpr char kFieldLf = '\n';
+constexpr char kFieldFf = '\f';
+inline bool IsFieldEnd(uint8_t b) { return b == 0x0A || b == 0x0C || b == 0x0D; }
+
+// Fixed-length numbers are little-endian: least-significant byte first.
+inline uint32_t DecodeFixed32(const uint8_t* p) {
+    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+inline void EncodeFixed32(uint8_t* p, uint32_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+    p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+}  // namespace lcv

@@ -1,0 +1,109 @@
+#include "db/trie_layout.h"
+
+#include <deque>
+
+#include "db/format.h"
+
+namespace {
+
+struct Node {
+    uint8_t c = 0;
+    const std::vector<uint32_t>* refs = nullptr;
+    bool terminal = false;
+    uint32_t firstChild = 0;  // index into the node pool of the first child; 0 = none
+    uint32_t childCount = 0;
+    uint32_t index = 0;  // array index once placed
+};
+
+// Children of a node are consecutive in the pool: the tree is built level by level from the
+// sorted words, so no per-node containers are needed.
+void BuildTree(const std::vector<CTrieLayout::Entry>& entries, std::vector<Node>* pool) {
+    pool->push_back(Node{});  // the root, which holds the root sibling list
+    struct Range {
+        uint32_t node;
+        size_t begin, end;  // words sharing this node's prefix
+    };
+    std::deque<Range> pending{{0, 0, entries.size()}};
+    size_t depth = 0;
+    while (!pending.empty()) {
+        size_t levelSize = pending.size();
+        for (size_t r = 0; r < levelSize; ++r) {
+            Range range = pending.front();
+            pending.pop_front();
+            size_t i = range.begin;
+            // Skip the word that ends at this node (it sorts first among its range).
+            while (i < range.end && entries[i].text->size() == depth) {
+                ++i;
+            }
+            uint32_t first = static_cast<uint32_t>(pool->size());
+            while (i < range.end) {
+                uint8_t c = static_cast<uint8_t>((*entries[i].text)[depth]);
+                size_t j = i;
+                Node node;
+                node.c = c;
+                while (j < range.end && static_cast<uint8_t>((*entries[j].text)[depth]) == c) {
+                    if (entries[j].text->size() == depth + 1) {
+                        node.terminal = true;
+                        node.refs = entries[j].refs;
+                    }
+                    ++j;
+                }
+                uint32_t id = static_cast<uint32_t>(pool->size());
+                pool->push_back(node);
+                pending.push_back({id, i, j});
+                i = j;
+            }
+            (*pool)[range.node].firstChild = pool->size() > first ? first : 0;
+            (*pool)[range.node].childCount = static_cast<uint32_t>(pool->size()) - first;
+        }
+        ++depth;
+    }
+}
+
+}  // namespace
+
+bool CTrieLayout::Build(const std::vector<Entry>& entries, std::vector<uint8_t>* out,
+                        uint32_t* arrayWords, std::string* error) {
+    std::vector<Node> pool;
+    BuildTree(entries, &pool);
+    // Nodes were created list by list in breadth-first order; place them in that order.
+    uint32_t next = 1;
+    for (size_t id = 1; id < pool.size(); ++id) {
+        pool[id].index = next++;
+        if (pool[id].refs != nullptr) {
+            next += static_cast<uint32_t>(pool[id].refs->size());
+        }
+    }
+    uint32_t count = next - 1;
+    std::vector<uint32_t> array;
+    array.reserve(count);
+    for (size_t id = 1; id < pool.size(); ++id) {
+        const Node& node = pool[id];
+        uint32_t child = node.firstChild != 0 ? pool[node.firstChild].index : 0;
+        if (child > lcv::kMaxChildIndex) {
+            *error = "trie child index passes the 2^22 limit";
+            return false;
+        }
+        array.push_back(lcv::MakeNode(node.c, node.terminal, false, child));
+        if (node.refs != nullptr) {
+            array.insert(array.end(), node.refs->begin(), node.refs->end());
+        }
+    }
+    // Mark each list's last node: walk every parent's child run.
+    for (const Node& parent : pool) {
+        if (parent.childCount != 0) {
+            uint32_t lastId = parent.firstChild + parent.childCount - 1;
+            array[pool[lastId].index - 1] |= lcv::kNodeLastSibling;
+        }
+    }
+    size_t at = out->size();
+    out->resize(at + 4 * (size_t{count} + 2));
+    uint8_t* p = out->data() + at;
+    lcv::EncodeFixed32(p, count);
+    for (uint32_t k = 0; k < count; ++k) {
+        lcv::EncodeFixed32(p + 4 * (k + 1), array[k]);
+    }
+    lcv::EncodeFixed32(p + 4 * (size_t{count} + 1), lcv::kTrieTrailer);
+    *arrayWords = count;
+    return true;
+}

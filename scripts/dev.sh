@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Lexicove's one entry point for setting up, building, testing and running.
+#
+#   scripts/dev.sh run [lexicove-cli arguments]   set up, build, build the database, run the CLI
+#   scripts/dev.sh test                           set up, build, build the database, run all tests
+#   scripts/dev.sh sanitize                       tests built with AddressSanitizer + UBSan
+#   scripts/dev.sh tsan                           the threaded tests under ThreadSanitizer
+#   scripts/dev.sh fuzz [seconds]                 libFuzzer targets, briefly (default 20 s each)
+#   scripts/dev.sh bench                          the benchmarks, on the real database
+#   scripts/dev.sh database                       (re)build wordnet.lcv when missing or stale
+#
+# Works on a fresh Debian 12 machine: it installs what it needs with apt-get and npm.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${LEXICOVE_BUILD_DIR:-$ROOT/build}
+NPM_DIR=$ROOT/third_party/npm
+CMUDICT=$NPM_DIR/node_modules/cmu-pronouncing-dictionary/index.js
+WORDNET_DIR=${LEXICOVE_WORDNET_DIR:-/usr/share/wordnet}
+JOBS=$(nproc)
+
+APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+              ccache wordnet-base clang libclang-rt-14-dev)
+
+log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=()
+    for p in "${APT_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    command -v npm >/dev/null || missing+=(npm)
+    if [ ${#missing[@]} -gt 0 ]; then
+        log "installing ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    fi
+    if [ ! -f "$CMUDICT" ]; then
+        log "installing cmu-pronouncing-dictionary@3.0.0 into third_party/npm"
+        mkdir -p "$NPM_DIR"
+        npm install --prefix "$NPM_DIR" --no-audit --no-fund --silent \
+            cmu-pronouncing-dictionary@3.0.0
+    fi
+}
+
+configure() {  # configure DIR [cmake args...]
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DLEXICOVE_WERROR=ON "$@" >/dev/null
+    fi
+}
+
+build() {
+    configure "$BUILD"
+    log "building in $BUILD"
+    cmake --build "$BUILD" -j "$JOBS"
+}
+
+# The program folder, where the programs look for wordnet.lcv first.
+program_folder() {
+    if [ -n "${LEXICOVE_HOME:-}" ]; then
+        echo "${LEXICOVE_HOME%/}"
+    else
+        echo "${XDG_DATA_HOME:-$HOME/.local/share}/Lexicove"
+    fi
+}
+
+database() {
+    local folder out
+    folder=$(program_folder)
+    out=$folder/wordnet.lcv
+    mkdir -p "$folder"
+    if [ -f "$out" ] && [ -z "$(find "$WORDNET_DIR" "$CMUDICT" "$BUILD/lexicove-mkdb" \
+                                   -newer "$out" -print -quit 2>/dev/null)" ]; then
+        return 0
+    fi
+    log "building $out"
+    "$BUILD/lexicove-mkdb" --wordnet "$WORDNET_DIR" --cmudict "$CMUDICT" -o "$out"
+}
+
+cmd=${1:-run}
+shift || true
+case "$cmd" in
+run)
+    install_packages
+    build
+    database
+    if [ $# -eq 0 ]; then set -- define dictionary; fi
+    exec "$BUILD/lexicove-cli" "$@"
+    ;;
+test)
+    install_packages
+    build
+    database
+    log "running the tests"
+    ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS"
+    ;;
+sanitize)
+    install_packages
+    configure "$ROOT/build-asan" -DLEXICOVE_SANITIZE=address,undefined -DLEXICOVE_BUILD_BENCH=OFF
+    cmake --build "$ROOT/build-asan" -j "$JOBS"
+    log "running the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir "$ROOT/build-asan" --output-on-failure -j "$JOBS" -L unit
+    ;;
+tsan)
+    install_packages
+    configure "$ROOT/build-tsan" -DLEXICOVE_SANITIZE=thread -DLEXICOVE_BUILD_BENCH=OFF
+    cmake --build "$ROOT/build-tsan" -j "$JOBS"
+    log "running the threaded tests under ThreadSanitizer"
+    TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$ROOT/build-tsan" --output-on-failure \
+        -j "$JOBS" -L threads
+    ;;
+fuzz)
+    install_packages
+    seconds=${1:-20}
+    configure "$ROOT/build-fuzz" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DLEXICOVE_BUILD_FUZZ=ON -DLEXICOVE_BUILD_BENCH=OFF -DLEXICOVE_WERROR=OFF \
+        -DLEXICOVE_SANITIZE=address,undefined
+    cmake --build "$ROOT/build-fuzz" -j "$JOBS"
+    for target in "$ROOT"/build-fuzz/fuzz/*_fuzz; do
+        [ -x "$target" ] || continue
+        log "fuzzing $(basename "$target") for $seconds s"
+        corpus=$ROOT/build-fuzz/corpus/$(basename "$target")
+        mkdir -p "$corpus"
+        "$target" -max_total_time="$seconds" -timeout=1 -max_len=4096 "$corpus"
+    done
+    ;;
+bench)
+    install_packages
+    build
+    database
+    for b in "$BUILD"/bench/*_bench; do
+        log "$(basename "$b")"
+        "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    done
+    ;;
+database)
+    install_packages
+    build
+    database
+    ;;
+*)
+    echo "usage: scripts/dev.sh run|test|sanitize|tsan|fuzz|bench|database" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,41 @@
+#include "fixture_writer.h"
+
+#include <gtest/gtest.h>
+
+uint32_t CFixtureWriter::Append(const std::string& bytes) {
+    uint32_t at = Size();
+    text_ += bytes;
+    return at;
+}
+
+void CFixtureWriter::PadTo(uint32_t position, char filler) {
+    if (text_.size() < position) {
+        text_.append(position - text_.size(), filler);
+    }
+}
+
+void CFixtureWriter::AddWord(const std::string& word, std::vector<uint32_t> refs) {
+    words_.emplace_back(word, std::move(refs));
+}
+
+std::vector<uint8_t> CFixtureWriter::Image() {
+    CDatabaseWriter writer;
+    writer.SetTextStream(text_);
+    for (const auto& [word, refs] : words_) {
+        writer.AddWord(word, refs);
+    }
+    std::vector<uint8_t> image;
+    std::string error;
+    EXPECT_TRUE(writer.BuildImage(&image, &error)) << error;
+    return image;
+}
+
+void CFixtureWriter::Write(const std::string& path) {
+    CDatabaseWriter writer;
+    writer.SetTextStream(text_);
+    for (const auto& [word, refs] : words_) {
+        writer.AddWord(word, refs);
+    }
+    std::string error;
+    ASSERT_TRUE(writer.Write(path, &error)) << error;
+}
