@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(BlockStoreTest, FieldAcrossABlockBoundaryIsOneContiguousField) {
-    fixture_.PadTo(2 * 4096 - 5);
+    fixture_.PadTo(2 * 4096 - 2);
     uint32_t at = fixture_.Append("lake\rloch\nrest");
     fixture_.PadTo(3 * 4096 + 10);
     CBlockStore& store = Open();
@@ -104,19 +104,20 @@ TEST_F(BlockStoreTest, DamagedDirectoriesLeaveNoBlocksOrRefuseTheBlock) {
         {"count of 2^32-1", [](auto* im) { EditDirectory(im, 0, 0xFFFFFFFF); }, 0},
         {"directory offset past the end",
          [](auto* im) { lcv::EncodeFixed32(&(*im)[lcv::kHeaderDirectoryOffset], 0x7FFFFFF0); }, 0},
-        {"block end before its start", [](auto* im) { EditDirectory(im, 2, 1); }, 2},
-        {"huge block length", [](auto* im) { EditDirectory(im, 2, 0xFFFFFF00); }, 2},
+        // Slot k + 1 holds the end of block k: these damage the last block, where delta is.
+        {"block end before its start", [](auto* im) { EditDirectory(im, 3, 1); }, 3},
+        {"huge block length", [](auto* im) { EditDirectory(im, 3, 0xFFFFFF00); }, 3},
         {"block past the file", [](auto* im) {
              uint32_t dir = lcv::DecodeFixed32(&(*im)[lcv::kHeaderDirectoryOffset]);
-             uint32_t e1 = lcv::DecodeFixed32(&(*im)[dir + 4]);
-             EditDirectory(im, 2, e1 + 4000);
-         }, 2},
+             uint32_t end1 = lcv::DecodeFixed32(&(*im)[dir + 8]);
+             EditDirectory(im, 3, end1 + 4000);
+         }, 3},
         {"corrupt zlib bytes", [](auto* im) {
              uint32_t data = lcv::DecodeFixed32(&(*im)[lcv::kHeaderDataOffset]);
              uint32_t dir = lcv::DecodeFixed32(&(*im)[lcv::kHeaderDirectoryOffset]);
-             uint32_t e1 = lcv::DecodeFixed32(&(*im)[dir + 4]);
-             (*im)[data + e1 + 5] ^= 0x55;
-         }, 2},
+             uint32_t end1 = lcv::DecodeFixed32(&(*im)[dir + 8]);
+             (*im)[data + end1 + 5] ^= 0x55;
+         }, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
