@@ -17,8 +17,8 @@ namespace {
 constexpr std::array<const char*, 4> PSEUDO_FOLDERS = {"/proc/", "/sys/", "/dev/", "/run/"};
 
 constexpr std::array<std::string_view, 19> LOCAL_DISK_TYPES = {
-    "ext2",  "ext3",    "ext4",  "xfs", "btrfs",   "f2fs", "jfs",     "reiserfs", "zfs",  "vfat",
-    "msdos", "exfat",   "ntfs",  "ntfs3", "fuseblk", "hfs",  "hfsplus", "iso9660", "udf"};
+    "ext2",  "ext3",  "ext4", "xfs",   "btrfs",   "f2fs", "jfs",     "reiserfs", "zfs", "vfat",
+    "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "hfs",  "hfsplus", "iso9660",  "udf"};
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -33,7 +33,9 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool IsOctal(char c) { return c >= '0' && c <= '7'; }
+bool IsOctal(char c) {
+    return c >= '0' && c <= '7';
+}
 
 // A mount table field with its octal escapes (\040 for a space and so on) decoded.
 std::string Unescape(const std::string& field) {
@@ -64,7 +66,7 @@ EntryKind KindOf(int dirFd, const dirent* entry) {
     if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) {
         return EntryKind::Other;
     }
-    struct stat st{};
+    struct stat st {};
     if (fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
         return EntryKind::Other;
     }
@@ -81,8 +83,8 @@ struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
 
-std::optional<std::string> Search(const std::string& directory, const std::string& name,
-                                  int depth, const std::set<std::string>& excluded) {
+std::optional<std::string> Search(const std::string& directory, const std::string& name, int depth,
+                                  const std::set<std::string>& excluded) {
     if (depth < 0) {
         return std::nullopt;
     }
@@ -122,7 +124,7 @@ bool FileExists(const std::string& path) {
     if (fd < 0) {
         return false;
     }
-    struct stat st{};
+    struct stat st {};
     bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     ::close(fd);
     return regular;

@@ -14,7 +14,7 @@
 #include "app/settings_store.h"
 
 class CMemorySettingsStore : public ISettingsStore {
-public:
+  public:
     bool ReadBinary(std::string_view key, std::string_view name,
                     std::vector<uint8_t>* value) const override;
     bool ReadInteger(std::string_view key, std::string_view name, int32_t* value) const override;
@@ -32,7 +32,7 @@ public:
 
     void SetFailWrites(bool fail) { failWrites_ = fail; }
 
-private:
+  private:
     using Value = std::variant<std::vector<uint8_t>, int32_t, std::u16string>;
     using Key = std::map<std::string, Value, std::less<>>;
 

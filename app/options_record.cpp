@@ -34,8 +34,8 @@ void COptionsRecord::SetInteger(size_t offset, int32_t value) {
 std::u16string COptionsRecord::Text(size_t offset) const {
     std::u16string text;
     for (size_t i = 0; i < OPTION_TEXT_UNITS; ++i) {
-        char16_t unit = static_cast<char16_t>(bytes_[offset + 2 * i] |
-                                              bytes_[offset + 2 * i + 1] << 8);
+        char16_t unit =
+            static_cast<char16_t>(bytes_[offset + 2 * i] | bytes_[offset + 2 * i + 1] << 8);
         if (unit == 0) {
             break;
         }

@@ -53,7 +53,7 @@ inline constexpr int32_t RESULT_LIMIT_MAX = 999;
 inline constexpr int32_t RESULT_LIMIT_DEFAULT = 128;
 
 class COptionsRecord {
-public:
+  public:
     // A record holding the defaults.
     COptionsRecord();
 
@@ -102,7 +102,7 @@ public:
 
     std::span<const uint8_t, OPTIONS_RECORD_SIZE> Bytes() const { return bytes_; }
 
-private:
+  private:
     int32_t Integer(size_t offset) const;
     void SetInteger(size_t offset, int32_t value);
     bool Flag(size_t offset) const { return Integer(offset) != 0; }

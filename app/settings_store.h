@@ -39,15 +39,14 @@ inline constexpr char SETTING_SEARCH_TAB[] = "SearchTab";
 inline constexpr int32_t SETTING_SEARCH_TAB_DEFAULT = 0;
 
 class ISettingsStore {
-public:
+  public:
     virtual ~ISettingsStore() = default;
 
     // Reads return false, leaving *value untouched, when the key or the value is missing, when
     // the value is of another kind, or when the store cannot be read.
     virtual bool ReadBinary(std::string_view key, std::string_view name,
                             std::vector<uint8_t>* value) const = 0;
-    virtual bool ReadInteger(std::string_view key, std::string_view name,
-                             int32_t* value) const = 0;
+    virtual bool ReadInteger(std::string_view key, std::string_view name, int32_t* value) const = 0;
     virtual bool ReadString(std::string_view key, std::string_view name,
                             std::u16string* value) const = 0;
 

@@ -12,7 +12,7 @@
 class CDataFile;
 
 class CBlockStore {
-public:
+  public:
     // Reads the block directory at directoryOffset; block offsets count from dataBase. An
     // unreadable directory, or one whose count the file cannot hold, leaves no blocks.
     CBlockStore(CDataFile* file, uint32_t directoryOffset, uint32_t dataBase);
@@ -45,7 +45,7 @@ public:
     // Number of blocks inflated so far (for measuring the text stream's locality).
     uint64_t InflateCount() const { return inflateCount_; }
 
-private:
+  private:
     struct FreeDeleter {
         void operator()(uint8_t* p) const { std::free(p); }
     };

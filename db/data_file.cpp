@@ -15,9 +15,13 @@ CDataFile::~CDataFile() {
     CloseLocked();
 }
 
-bool CDataFile::OpenRead(const char* path) { return OpenWith(path, false); }
+bool CDataFile::OpenRead(const char* path) {
+    return OpenWith(path, false);
+}
 
-bool CDataFile::OpenWrite(const char* path) { return OpenWith(path, true); }
+bool CDataFile::OpenWrite(const char* path) {
+    return OpenWith(path, true);
+}
 
 bool CDataFile::OpenWith(const char* path, bool write) {
     if (path == nullptr || *path == '\0') {

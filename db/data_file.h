@@ -13,7 +13,7 @@
 #include <string>
 
 class CDataFile {
-public:
+  public:
     CDataFile() = default;
     virtual ~CDataFile();
     CDataFile(const CDataFile&) = delete;
@@ -36,7 +36,7 @@ public:
     const std::string& Path() const { return path_; }
     bool IsMapped() const { return map_ != nullptr; }
 
-private:
+  private:
     friend class CDataFileTestPeer;
 
     bool OpenWith(const char* path, bool write);

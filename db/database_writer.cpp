@@ -12,9 +12,9 @@
 namespace {
 
 bool ByBytes(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return static_cast<uint8_t>(x) < static_cast<uint8_t>(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<uint8_t>(x) < static_cast<uint8_t>(y);
+    });
 }
 
 void Append32(std::vector<uint8_t>* out, uint32_t v) {
@@ -133,9 +133,10 @@ bool CDatabaseWriter::BuildWordList(std::vector<std::string> words, std::vector<
         if (w.empty()) {
             continue;
         }
-        if (w.size() > lcv::kMaxWordLength || w.find_first_of(std::string("\0\r\n", 3)) !=
-                                                  std::string::npos) {
-            *error = "word-list entry \"" + w + "\" is longer than 128 bytes or holds NUL, CR or LF";
+        if (w.size() > lcv::kMaxWordLength ||
+            w.find_first_of(std::string("\0\r\n", 3)) != std::string::npos) {
+            *error =
+                "word-list entry \"" + w + "\" is longer than 128 bytes or holds NUL, CR or LF";
             return false;
         }
         entries.push_back({&w, nullptr});

@@ -19,7 +19,7 @@ struct WriterStats {
 };
 
 class CDatabaseWriter {
-public:
+  public:
     // The uncompressed text stream that record positions count into.
     void SetTextStream(std::string stream) { text_ = std::move(stream); }
     // Adds a word (at most 128 bytes, no NUL, bytes below 0x80) with its entry references,
@@ -39,7 +39,7 @@ public:
     static bool WriteWordList(std::vector<std::string> words, const std::string& path,
                               std::string* error);
 
-private:
+  private:
     struct Word {
         std::string text;
         std::vector<uint32_t> refs;

@@ -52,7 +52,9 @@ bool TakeAfterSkip(void* context, const char* word, uint32_t) {
 
 }  // namespace
 
-CDictionaryDatabase::~CDictionaryDatabase() { Release(); }
+CDictionaryDatabase::~CDictionaryDatabase() {
+    Release();
+}
 
 void CDictionaryDatabase::Release() {
     prefixes_.reset();
@@ -85,9 +87,9 @@ bool CDictionaryDatabase::Open(const char* path) {
     }
     prefixes_ = std::make_unique<CPrefixTable>(
         file_.get(), lcv::DecodeFixed32(header + lcv::kHeaderPrefixOffset));
-    blocks_ = std::make_unique<CBlockStore>(file_.get(),
-                                            lcv::DecodeFixed32(header + lcv::kHeaderDirectoryOffset),
-                                            lcv::DecodeFixed32(header + lcv::kHeaderDataOffset));
+    blocks_ = std::make_unique<CBlockStore>(
+        file_.get(), lcv::DecodeFixed32(header + lcv::kHeaderDirectoryOffset),
+        lcv::DecodeFixed32(header + lcv::kHeaderDataOffset));
     status_ = 0;
     return true;
 }
@@ -133,8 +135,8 @@ bool CDictionaryDatabase::TryFallbacks(char* buffer, uint32_t* number) {
         const char* add;   // then appended
     };
     static const Fallback kFallbacks[] = {
-        {2, "s", 1, ""},   {3, "es", 2, ""},   {4, "ies", 3, ""}, {4, "ies", 3, "y"},
-        {3, "ed", 1, ""},  {3, "ed", 2, ""},   {4, "ied", 3, ""}, {4, "ied", 3, "y"},
+        {2, "s", 1, ""},  {3, "es", 2, ""}, {4, "ies", 3, ""}, {4, "ies", 3, "y"},
+        {3, "ed", 1, ""}, {3, "ed", 2, ""}, {4, "ied", 3, ""}, {4, "ied", 3, "y"},
     };
     size_t length = std::strlen(buffer);
     for (const Fallback& f : kFallbacks) {

@@ -21,7 +21,7 @@ constexpr int LOOKUP_BUFFER_SIZE = 256;
 constexpr int RANDOM_WORD_BUFFER_SIZE = 129;
 
 class CDictionaryDatabase {
-public:
+  public:
     CDictionaryDatabase() = default;
     virtual ~CDictionaryDatabase();
     CDictionaryDatabase(const CDictionaryDatabase&) = delete;
@@ -60,7 +60,7 @@ public:
     CSearchIndex* SearchIndex() { return search_.get(); }
     const CPrefixTable* PrefixTable() const { return prefixes_.get(); }
 
-private:
+  private:
     bool FollowRedirect(char* buffer, uint32_t* number);
     bool TryFallbacks(char* buffer, uint32_t* number);
     void Release();

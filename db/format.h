@@ -36,19 +36,33 @@ constexpr uint32_t kMaxChildIndex = kNodeChildMask;  // child indexes are below 
 // Prefix table.
 constexpr uint32_t kPrefixSlots = 1024;
 
-inline uint8_t NodeChar(uint32_t w) { return static_cast<uint8_t>(w >> 24); }
-inline bool NodeTerminal(uint32_t w) { return (w & kNodeTerminal) != 0; }
-inline bool NodeLast(uint32_t w) { return (w & kNodeLastSibling) != 0; }
-inline uint32_t NodeChild(uint32_t w) { return w & kNodeChildMask; }
-inline bool IsEntryRef(uint32_t w) { return (w & kEntryRefFlag) != 0; }
+inline uint8_t NodeChar(uint32_t w) {
+    return static_cast<uint8_t>(w >> 24);
+}
+inline bool NodeTerminal(uint32_t w) {
+    return (w & kNodeTerminal) != 0;
+}
+inline bool NodeLast(uint32_t w) {
+    return (w & kNodeLastSibling) != 0;
+}
+inline uint32_t NodeChild(uint32_t w) {
+    return w & kNodeChildMask;
+}
+inline bool IsEntryRef(uint32_t w) {
+    return (w & kEntryRefFlag) != 0;
+}
 inline uint32_t MakeNode(uint8_t c, bool terminal, bool last, uint32_t child) {
     return (uint32_t{c} << 24) | (terminal ? kNodeTerminal : 0) | (last ? kNodeLastSibling : 0) |
            (child & kNodeChildMask);
 }
 
 // Entry references: kind in bits 31..24, record position in bits 23..0.
-inline uint8_t RefKind(uint32_t ref) { return static_cast<uint8_t>(ref >> 24); }
-inline uint32_t RefPosition(uint32_t ref) { return ref & 0xFFFFFF; }
+inline uint8_t RefKind(uint32_t ref) {
+    return static_cast<uint8_t>(ref >> 24);
+}
+inline uint32_t RefPosition(uint32_t ref) {
+    return ref & 0xFFFFFF;
+}
 inline uint32_t MakeRef(uint8_t kind, uint32_t position) {
     return (uint32_t{kind} << 24) | (position & 0xFFFFFF);
 }
@@ -80,7 +94,9 @@ constexpr uint32_t kRelationEntrySize = 6;
 constexpr char kFieldCr = '\r';
 constexpr char kFieldLf = '\n';
 constexpr char kFieldFf = '\f';
-inline bool IsFieldEnd(uint8_t b) { return b == 0x0A || b == 0x0C || b == 0x0D; }
+inline bool IsFieldEnd(uint8_t b) {
+    return b == 0x0A || b == 0x0C || b == 0x0D;
+}
 
 // Fixed-length numbers are little-endian: least-significant byte first.
 inline uint32_t DecodeFixed32(const uint8_t* p) {

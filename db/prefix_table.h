@@ -10,7 +10,7 @@
 class CDataFile;
 
 class CPrefixTable {
-public:
+  public:
     CPrefixTable(CDataFile* file, uint32_t offset);
     virtual ~CPrefixTable() = default;
 
@@ -24,6 +24,6 @@ public:
     // The four bytes of text packed first byte most significant, as the entries are.
     static uint32_t PackPrefix(const char* text);
 
-private:
+  private:
     uint32_t entries_[lcv::kPrefixSlots] = {};
 };

@@ -9,7 +9,7 @@
 #include <vector>
 
 class CTrieLayout {
-public:
+  public:
     struct Entry {
         const std::string* text;
         const std::vector<uint32_t>* refs;  // may be null for a plain trie

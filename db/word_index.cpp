@@ -6,7 +6,7 @@
 namespace {
 
 constexpr uint32_t kSiblingReadWords = 128;  // one read covers most sibling lists
-constexpr uint32_t kMaxDepth = 127;           // walks never place a character past index 127
+constexpr uint32_t kMaxDepth = 127;          // walks never place a character past index 127
 
 }  // namespace
 
@@ -100,8 +100,7 @@ uint32_t CWordIndex::Find(const char* text) {
     return 0;
 }
 
-bool CWordIndex::Enumerate(WordCallback callback, void* context, const char* prefix,
-                           bool forward) {
+bool CWordIndex::Enumerate(WordCallback callback, void* context, const char* prefix, bool forward) {
     callback_ = callback;
     context_ = context;
     walk_[0] = '\0';

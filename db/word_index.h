@@ -18,7 +18,7 @@ constexpr int INDEX_OK = 0;
 constexpr int INDEX_DATA_ERROR = 5;
 
 class CWordIndex {
-public:
+  public:
     // Reads the array count and checks the trailer; either failing sets status 5. A plain
     // index (word-list files) has no entry references, so every array word is a node.
     CWordIndex(CDataFile* file, uint32_t sectionOffset, bool plain);
@@ -47,7 +47,7 @@ public:
     // stored order; returns how many were stored.
     int ReadEntryRefs(uint32_t n, uint32_t* out, int max);
 
-protected:
+  protected:
     static bool StopAtOnce(void*, const char*, uint32_t) { return false; }
 
     // NextNode for the enumeration walks, within the walk's read budget.
@@ -72,7 +72,7 @@ protected:
 // The database's index on the main thread, and the index over a word-list file for random
 // words.
 class CLookupIndex : public CWordIndex {
-public:
+  public:
     using CWordIndex::CWordIndex;
     ~CLookupIndex() override = default;
 };

@@ -123,13 +123,16 @@ fuzz)
     configure "$ROOT/build-fuzz" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DLEXICOVE_BUILD_FUZZ=ON -DLEXICOVE_BUILD_BENCH=OFF -DLEXICOVE_WERROR=OFF \
         -DLEXICOVE_SANITIZE=address,undefined
-    cmake --build "$ROOT/build-fuzz" -j "$JOBS"
+    cmake --build "$ROOT/build-fuzz" -j "$JOBS" --target fuzz_targets
     for target in "$ROOT"/build-fuzz/fuzz/*_fuzz; do
         [ -x "$target" ] || continue
         log "fuzzing $(basename "$target") for $seconds s"
-        corpus=$ROOT/build-fuzz/corpus/$(basename "$target")
+        name=$(basename "$target")
+        corpus=$ROOT/build-fuzz/corpus/$name
         mkdir -p "$corpus"
-        "$target" -max_total_time="$seconds" -timeout=1 -max_len=4096 "$corpus"
+        seeds=()
+        [ -d "$ROOT/fuzz/seeds/$name" ] && seeds=("$ROOT/fuzz/seeds/$name")
+        "$target" -max_total_time="$seconds" -timeout=1 -max_len=8192 "$corpus" "${seeds[@]}"
     done
     ;;
 bench)

@@ -10,7 +10,7 @@
 class CPhoneticKey;
 
 class CSearchIndex : public CWordIndex {
-public:
+  public:
     // Keeps the status the base's checks set; ignores spaces and keeps other characters
     // until a search of the dictionary sets both flags from the options.
     CSearchIndex(CDataFile* file, uint32_t sectionOffset, bool plain);
@@ -23,7 +23,7 @@ public:
         ignoreNonAlphanumerics_ = ignoreNonAlphanumerics ? 1 : 0;
     }
 
-private:
+  private:
     char word_[128 + 1] = {};
     uint8_t ignoreSpaces_ = 1;
     uint8_t ignoreNonAlphanumerics_ = 0;

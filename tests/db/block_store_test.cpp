@@ -14,7 +14,7 @@
 namespace {
 
 class BlockStoreTest : public ::testing::Test {
-protected:
+  protected:
     // Writes a database whose text stream is fixture_'s and opens a store over it; damage
     // may edit the image first.
     CBlockStore& Open(void (*damage)(std::vector<uint8_t>*) = nullptr) {
@@ -107,17 +107,21 @@ TEST_F(BlockStoreTest, DamagedDirectoriesLeaveNoBlocksOrRefuseTheBlock) {
         // Slot k + 1 holds the end of block k: these damage the last block, where delta is.
         {"block end before its start", [](auto* im) { EditDirectory(im, 3, 1); }, 3},
         {"huge block length", [](auto* im) { EditDirectory(im, 3, 0xFFFFFF00); }, 3},
-        {"block past the file", [](auto* im) {
+        {"block past the file",
+         [](auto* im) {
              uint32_t dir = lcv::DecodeFixed32(&(*im)[lcv::kHeaderDirectoryOffset]);
              uint32_t end1 = lcv::DecodeFixed32(&(*im)[dir + 8]);
              EditDirectory(im, 3, end1 + 4000);
-         }, 3},
-        {"corrupt zlib bytes", [](auto* im) {
+         },
+         3},
+        {"corrupt zlib bytes",
+         [](auto* im) {
              uint32_t data = lcv::DecodeFixed32(&(*im)[lcv::kHeaderDataOffset]);
              uint32_t dir = lcv::DecodeFixed32(&(*im)[lcv::kHeaderDirectoryOffset]);
              uint32_t end1 = lcv::DecodeFixed32(&(*im)[dir + 8]);
              (*im)[data + end1 + 5] ^= 0x55;
-         }, 3},
+         },
+         3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -135,7 +139,7 @@ TEST_F(BlockStoreTest, DamagedDirectoriesLeaveNoBlocksOrRefuseTheBlock) {
         }
         EXPECT_EQ(Field(d), "<null>");
         EXPECT_EQ(store.WindowLength(), 0u);  // a failed replace load leaves the window empty
-        EXPECT_EQ(Field(a), "alpha");          // and the store stays usable
+        EXPECT_EQ(Field(a), "alpha");         // and the store stays usable
         EXPECT_EQ(Field(b), "beta");
     }
 }
@@ -146,9 +150,9 @@ TEST(BlockStoreHandMade, ReadsAHandWrittenDirectoryAndBlock) {
     uint8_t packed[64];
     uLongf packedSize = sizeof packed;
     ASSERT_EQ(compress(packed, &packedSize, reinterpret_cast<const Bytef*>(text), 5), Z_OK);
-    std::string bytes = "pad.";                        // directory at 4
-    bytes += std::string("\x01\x00\x00\x00", 4);       // one block
-    bytes.push_back(static_cast<char>(packedSize));    // its end offset
+    std::string bytes = "pad.";                      // directory at 4
+    bytes += std::string("\x01\x00\x00\x00", 4);     // one block
+    bytes.push_back(static_cast<char>(packedSize));  // its end offset
     bytes += std::string(3, '\0');
     bytes += std::string(reinterpret_cast<char*>(packed), packedSize);  // data at 12
     CTempDir dir;

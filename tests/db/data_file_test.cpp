@@ -1,7 +1,7 @@
 #include "db/data_file.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>
@@ -10,7 +10,7 @@
 
 // Reaches into CDataFile to break its handle as a failing device would.
 class CDataFileTestPeer {
-public:
+  public:
     static void DisableMapping(CDataFile& f) { f.allowMap_ = false; }
     static void BreakHandle(CDataFile& f) {
         // Point the handle at a write-only descriptor: the next read fails with EBADF.
@@ -23,7 +23,7 @@ public:
 namespace {
 
 class DataFileTest : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     void SetUp() override {
         path_ = dir_.WriteFile("data.bin", "0123456789");
         if (!GetParam()) {

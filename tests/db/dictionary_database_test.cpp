@@ -21,7 +21,7 @@ std::string Lookup(CDictionaryDatabase& db, const char* text, uint32_t* number, 
 }
 
 class DictionaryDatabaseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         uint32_t noun = fixture_.Append("word\nthe gloss\n");
         auto sense = [&] { return std::vector<uint32_t>{lcv::MakeRef(lcv::ENTRY_NOUN, noun)}; };
@@ -56,13 +56,26 @@ TEST_F(DictionaryDatabaseTest, LookupAsTheUserMeansIt) {
         bool ok;
         bool redirectKeepsOwnNumber = false;
     } cases[] = {
-        {"BOOK", "book", true},     {"books", "book", true},   {"boxes", "box", true},
-        {"flies", "fly", true},     {"tried", "try", true},    {"used", "use", true},
-        {"walked", "walk", true},   {"news", "news", true},    {"Cats", "cats", true},
-        {"geese", "goose", true},   {"kitty", "kitty", true},  {"wheels", "wheel", true},
-        {"as", "as", false},        {"aS", "as", false},       {"zzs", "zzs", false},
-        {"ganders", "gander", false},                      {"broke", "broke", false, true},
-        {"walkies", "walk", true}, {"", "", false},        {"Unknown", "unknown", false},
+        {"BOOK", "book", true},
+        {"books", "book", true},
+        {"boxes", "box", true},
+        {"flies", "fly", true},
+        {"tried", "try", true},
+        {"used", "use", true},
+        {"walked", "walk", true},
+        {"news", "news", true},
+        {"Cats", "cats", true},
+        {"geese", "goose", true},
+        {"kitty", "kitty", true},
+        {"wheels", "wheel", true},
+        {"as", "as", false},
+        {"aS", "as", false},
+        {"zzs", "zzs", false},
+        {"ganders", "gander", false},
+        {"broke", "broke", false, true},
+        {"walkies", "walk", true},
+        {"", "", false},
+        {"Unknown", "unknown", false},
     };
     for (const Case& c : cases) {
         uint32_t n = 99;
@@ -114,7 +127,9 @@ TEST_F(DictionaryDatabaseTest, ScrollSlotsAndRandomWords) {
     EXPECT_GT(drawn.size(), 1u);
 }
 
-uint32_t FixedTime() { return 1234; }
+uint32_t FixedTime() {
+    return 1234;
+}
 
 TEST_F(DictionaryDatabaseTest, RandomWordPastTheEndKeepsWelcome) {
     db_.SetTimeSource(FixedTime);
@@ -138,8 +153,12 @@ TEST(DatabaseSlots, SlotOfBothEndsAndOnAnEntry) {
     uint32_t rec = fixture.Append("r\n");
     // 2048 words with distinct four-byte prefixes: entry s is the word at 2s.
     for (int i = 0; i < 2048; ++i) {
-        char w[8] = {'w', static_cast<char>('a' + i / 676), static_cast<char>('a' + i / 26 % 26),
-                     static_cast<char>('a' + i % 26), 'x', '\0'};
+        char w[8] = {'w',
+                     static_cast<char>('a' + i / 676),
+                     static_cast<char>('a' + i / 26 % 26),
+                     static_cast<char>('a' + i % 26),
+                     'x',
+                     '\0'};
         fixture.AddWord(w, {lcv::MakeRef(lcv::ENTRY_NOUN, rec)});
     }
     std::string path = dir.Path() + "s.lcv";
@@ -165,24 +184,57 @@ TEST(DatabaseOpen, DamagedFilesAreRefused) {
         bool opens;
     } cases[] = {
         {"good", good, true},
-        {"wrong magic", [&] { auto b = good; b[1] = 0x99; return b; }(), false},
-        {"magic bytes swapped", [&] { auto b = good; std::swap(b[0], b[1]); return b; }(), false},
+        {"wrong magic",
+         [&] {
+             auto b = good;
+             b[1] = 0x99;
+             return b;
+         }(),
+         false},
+        {"magic bytes swapped",
+         [&] {
+             auto b = good;
+             std::swap(b[0], b[1]);
+             return b;
+         }(),
+         false},
         {"63 bytes", std::vector<uint8_t>(good.begin(), good.begin() + 63), false},
         {"empty", {}, false},
-        {"trie offset past the end", [&] { auto b = good; b[7] = 0x7F; return b; }(), false},
-        {"trailer damaged", [&] {
+        {"trie offset past the end",
+         [&] {
+             auto b = good;
+             b[7] = 0x7F;
+             return b;
+         }(),
+         false},
+        {"trailer damaged",
+         [&] {
              auto b = good;
              uint32_t trie = lcv::DecodeFixed32(&b[4]);
              uint32_t n = lcv::DecodeFixed32(&b[trie]);
              b[trie + 4 * (n + 1)] ^= 1;
              return b;
-         }(), false},
-        {"prefix table unreadable", [&] { auto b = good; b[11] = 0x7F; return b; }(), true},
-        {"directory unreadable", [&] { auto b = good; b[15] = 0x7F; return b; }(), true},
+         }(),
+         false},
+        {"prefix table unreadable",
+         [&] {
+             auto b = good;
+             b[11] = 0x7F;
+             return b;
+         }(),
+         true},
+        {"directory unreadable",
+         [&] {
+             auto b = good;
+             b[15] = 0x7F;
+             return b;
+         }(),
+         true},
     };
     for (const Case& c : cases) {
         CTempDir dir;
-        std::string path = dir.WriteFile("wordnet.lcv", std::string(c.bytes.begin(), c.bytes.end()));
+        std::string path =
+            dir.WriteFile("wordnet.lcv", std::string(c.bytes.begin(), c.bytes.end()));
         CDictionaryDatabase db;
         EXPECT_EQ(db.Open(path.c_str()), c.opens) << c.name;
         EXPECT_EQ(db.Status(), c.opens ? 0 : DATABASE_OPEN_FAILED) << c.name;

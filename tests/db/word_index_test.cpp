@@ -39,7 +39,7 @@ bool Collect(void* context, const char* word, uint32_t number) {
 }
 
 class WordIndexTest : public ::testing::Test {
-protected:
+  protected:
     // Opens bytes as a trie section at offset 0.
     CLookupIndex& OpenBytes(const std::vector<uint8_t>& bytes, bool plain = true) {
         path_ = dir_.WriteFile("trie.dwg", std::string(bytes.begin(), bytes.end()));
@@ -82,7 +82,8 @@ TEST_F(WordIndexTest, HandMadeExampleGivesItsWordNumbersAndOrder) {
 TEST_F(WordIndexTest, WriterLaysOutTheExampleByteForByte) {
     std::vector<uint8_t> image;
     std::string error;
-    ASSERT_TRUE(CDatabaseWriter::BuildWordList({"be", "at", "ant", "an", "at", ""}, &image, &error));
+    ASSERT_TRUE(
+        CDatabaseWriter::BuildWordList({"be", "at", "ant", "an", "at", ""}, &image, &error));
     EXPECT_EQ(image, kExampleTrie);
 }
 
@@ -92,9 +93,9 @@ TEST_F(WordIndexTest, FindCases) {
         const char* text;
         bool found;
     } cases[] = {
-        {"a", true},     {"an", true},   {"ant", true},  {"cats", true},     {"ca", false},
-        {"b", false},    {"", false},    {"antelope", false}, {"cat:3", true}, {"an:12", true},
-        {"c:1", false},  {"z", false},   {"bee", false},
+        {"a", true},    {"an", true}, {"ant", true},       {"cats", true},  {"ca", false},
+        {"b", false},   {"", false},  {"antelope", false}, {"cat:3", true}, {"an:12", true},
+        {"c:1", false}, {"z", false}, {"bee", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(index_->Find(c.text) != 0, c.found) << c.text;
@@ -156,17 +157,20 @@ TEST_F(WordIndexTest, DamagedSectionReportsStatusFive) {
     } cases[] = {
         {"empty file", {}},
         {"count only", {0x06, 0, 0, 0}},
-        {"trailer wrong", [] {
+        {"trailer wrong",
+         [] {
              auto b = kExampleTrie;
              b[28] ^= 0x01;  // first byte of the trailer
              return b;
          }()},
-        {"count past the file", [] {
+        {"count past the file",
+         [] {
              auto b = kExampleTrie;
              b[0] = 0x60;
              return b;
          }()},
-        {"huge count", [] {
+        {"huge count",
+         [] {
              auto b = kExampleTrie;
              b[3] = 0xFF;
              return b;
@@ -186,9 +190,9 @@ TEST_F(WordIndexTest, DamagedSectionReportsStatusFive) {
 // A damaged trie whose nodes point back at their own list: the walks must neither write past
 // the 129-byte word buffer nor recurse without end.
 TEST_F(WordIndexTest, LoopingChildLinksStayBounded) {
-    std::vector<uint8_t> bytes = {0x02, 0, 0, 0,
-                                  0x01, 0x00, 0x80, 0x61,   // 'a' terminal, child 1 (itself)
-                                  0x01, 0x00, 0xC0, 0x62,   // 'b' terminal, last, child 1
+    std::vector<uint8_t> bytes = {0x02, 0,    0,    0,
+                                  0x01, 0x00, 0x80, 0x61,  // 'a' terminal, child 1 (itself)
+                                  0x01, 0x00, 0xC0, 0x62,  // 'b' terminal, last, child 1
                                   0xFA, 0xFA, 0x00, 0x11};
     OpenBytes(bytes);
     size_t longest = 0;

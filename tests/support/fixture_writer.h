@@ -10,7 +10,7 @@
 #include "db/database_writer.h"
 
 class CFixtureWriter {
-public:
+  public:
     // Appends bytes to the text stream and returns the record position of the first.
     uint32_t Append(const std::string& bytes);
     // Pads the stream with filler bytes up to position.
@@ -22,7 +22,7 @@ public:
     void Write(const std::string& path);
     std::vector<uint8_t> Image();
 
-private:
+  private:
     std::string text_;
     std::vector<std::pair<std::string, std::vector<uint32_t>>> words_;
 };

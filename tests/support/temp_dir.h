@@ -8,7 +8,7 @@
 #include <vector>
 
 class CTempDir {
-public:
+  public:
     // Creates the folder (/tmp/lexicove-XXXXXX); fails the current test when it cannot.
     CTempDir();
     ~CTempDir();
@@ -26,6 +26,6 @@ public:
     // Creates a folder (and its parents) relative to the folder; returns its path with "/".
     std::string MakeDir(const std::string& relative) const;
 
-private:
+  private:
     std::string path_;
 };

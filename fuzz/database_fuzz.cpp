@@ -1,0 +1,72 @@
+// Opens any bytes as a database and exercises the readers over it: lookups, walks, slots and
+// every field and relation byte its words refer to. Nothing may crash or read out of bounds.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "db/dictionary_database.h"
+#include "db/format.h"
+
+namespace {
+
+bool Count(void* context, const char*, uint32_t) {
+    return ++*static_cast<int*>(context) < 200;
+}
+
+std::string TempPath() {
+    static std::string path = [] {
+        char name[] = "/tmp/lexicove-fuzz-XXXXXX";
+        int fd = mkstemp(name);
+        if (fd >= 0) {
+            close(fd);
+        }
+        return std::string(name);
+    }();
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string path = TempPath();
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return 0;
+    }
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+
+    CDictionaryDatabase db;
+    if (!db.Open(path.c_str())) {
+        return 0;
+    }
+    for (const char* text : {"a", "books", "Tried", "zebra:3", "~", "ied", "xes"}) {
+        char buffer[LOOKUP_BUFFER_SIZE];
+        std::strcpy(buffer, text);
+        uint32_t n = 0;
+        db.LookupWord(buffer, &n);
+        uint32_t refs[128];
+        int count = db.LookupIndex()->ReadEntryRefs(n, refs, 128);
+        for (int k = 0; k < count; ++k) {
+            uint32_t length = 0;
+            db.BlockStore()->ReadRecord(lcv::RefPosition(refs[k]), &length);
+            for (uint32_t p = 0; p < 64; ++p) {
+                db.BlockStore()->ReadByte(lcv::RefPosition(refs[k]) + p, true);
+            }
+        }
+    }
+    int seen = 0;
+    db.EnumerateWords(Count, &seen, "", true);
+    seen = 0;
+    db.EnumerateWords(Count, &seen, "~", false);
+    seen = 0;
+    db.EnumerateFromSlot(Count, &seen, db.PrefixSlot("m"));
+    char word[RANDOM_WORD_BUFFER_SIZE];
+    db.RandomWord(word, db.LookupIndex());
+    return 0;
+}
