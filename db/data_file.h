@@ -35,6 +35,14 @@ class CDataFile {
 
     const std::string& Path() const { return path_; }
     bool IsMapped() const { return map_ != nullptr; }
+    // The mapped file, for a reader that takes very many small pieces (a search's trie walk):
+    // its first byte, with *length set, or null when the file is read through pread. A mapped
+    // file never fails a read and so is never reopened: the view holds until the file closes.
+    const uint8_t* MappedView(uint64_t* length) {
+        std::lock_guard<std::mutex> guard(lock_);
+        *length = map_ != nullptr ? mapLength_ : 0;
+        return map_;
+    }
 
   private:
     friend class CDataFileTestPeer;

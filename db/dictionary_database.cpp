@@ -5,6 +5,8 @@
 #include <ctime>
 
 #include "db/format.h"
+#include "render/html_entry_renderer.h"
+#include "search/search_word_list_file.h"
 
 namespace {
 
@@ -170,4 +172,23 @@ bool CDictionaryDatabase::RandomWord(char* buffer, CLookupIndex* index) {
     prefixes_->PrefixAt(next() & 1023, prefix);
     index->Enumerate(TakeAfterSkip, &pick, prefix, true);
     return true;
+}
+
+bool CDictionaryDatabase::RenderEntry(RenderSink sink, void* context, const char* headword,
+                                      uint32_t number, int entryIndex) {
+    uint32_t refs[RENDER_MAX_ENTRY_REFS];
+    int count = lookup_->ReadEntryRefs(number, refs, RENDER_MAX_ENTRY_REFS);
+    if (count <= 0) {
+        return false;
+    }
+    CHtmlEntryRenderer renderer(sink, context, blocks_.get());
+    return renderer.Render(headword, refs, count, entryIndex);
+}
+
+int CDictionaryDatabase::SearchWords(WordCallback callback, void* context, const char* query,
+                                     int mode, const char* path) {
+    if (path != nullptr && *path != '\0') {
+        return SearchWordListFile(callback, context, query, mode, path);
+    }
+    return search_->Search(callback, context, query, mode);
 }

@@ -11,6 +11,7 @@
 #include "db/data_file.h"
 #include "db/prefix_table.h"
 #include "db/word_index.h"
+#include "render/render_sink.h"
 #include "search/search_index.h"
 
 // Status of a database that could not be opened.
@@ -53,6 +54,24 @@ class CDictionaryDatabase {
     // tests replace it to draw reproducibly.
     using TimeSource = uint32_t (*)();
     void SetTimeSource(TimeSource source) { timeSource_ = source; }
+
+    // Renders word number under the text headword into sink: the word page, or with
+    // entryIndex 1..count the Word Links page of that entry reference. False when the word
+    // has no entry references (the sink then receives nothing) or the sink refused the page.
+    bool RenderEntry(RenderSink sink, void* context, const char* headword, uint32_t number,
+                     int entryIndex);
+
+    // Runs a whole word search on the calling thread (the search worker): over the word-list
+    // file at path when one is given, else over the dictionary. Returns the search status.
+    int SearchWords(WordCallback callback, void* context, const char* query, int mode,
+                    const char* path);
+    // Asks the running search to stop (from any thread); it ends as SEARCH_CANCELLED. The
+    // request holds until the next search is requested (CSearchIndex::ClearStop).
+    void StopSearch() { CSearchIndex::RequestStop(); }
+    // The matcher's flags for searches of the dictionary; set before the search starts.
+    void SetSearchFlags(bool ignoreSpaces, bool ignoreNonAlphanumerics) {
+        search_->SetFlags(ignoreSpaces, ignoreNonAlphanumerics);
+    }
 
     CDataFile* File() { return file_.get(); }
     CBlockStore* BlockStore() { return blocks_.get(); }

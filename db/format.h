@@ -94,6 +94,11 @@ constexpr uint32_t kRelationEntrySize = 6;
 constexpr char kFieldCr = '\r';
 constexpr char kFieldLf = '\n';
 constexpr char kFieldFf = '\f';
+// In a gloss field "$" starts a sample; a "$" of the dictionary's own text (money amounts) is
+// stored as this byte (the currency sign of ISO-8859-1), which readers show as "$".
+constexpr uint8_t kGlossLiteralDollar = 0xA4;
+// A synset record's relation entries end with a byte below 0x80; the builder writes this one.
+constexpr uint8_t kRelationListEnd = 0x0A;
 inline bool IsFieldEnd(uint8_t b) {
     return b == 0x0A || b == 0x0C || b == 0x0D;
 }

@@ -20,7 +20,8 @@ WORDNET_DIR=${LEXICOVE_WORDNET_DIR:-/usr/share/wordnet}
 JOBS=$(nproc)
 
 APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
-              ccache wordnet-base clang libclang-rt-14-dev)
+              ccache wordnet-base clang libclang-rt-14-dev
+              qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 

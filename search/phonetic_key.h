@@ -19,7 +19,7 @@
 #include <string_view>
 
 class CPhoneticKey {
-public:
+  public:
     // Encodes the text. When no rule emitted a pair of codes, or both keys came out equal,
     // the alternate key is empty.
     explicit CPhoneticKey(std::string_view text);
@@ -52,7 +52,7 @@ public:
     // One of a, e, i, o, u, y.
     static bool IsVowel(char c);
 
-private:
+  private:
     class Scan;
 
     std::string primary_;

@@ -1,8 +1,21 @@
 #pragma once
 
 // CSearchIndex: a word index on the search worker, carrying the state of one running
-// pattern or phonetic search.
+// pattern or phonetic search. The matcher descends the trie only along prefixes that the
+// query can still accept and hands every matching word to the result callback.
+//
+// Pattern language (queries are lower-cased before they come here):
+//   any other byte   that byte            ?          any one non-ignorable character
+//   *                any run, also empty  [set]      one non-ignorable byte of the set
+//   (letters)        some of the letters in any order, each at most once ("?" = any)
+//   (n:letters)      exactly n of them    {p1,p2,..} one of at most ten sub-patterns
+// A pattern matches whole words. Ignorable characters of a word (spaces and, when asked,
+// everything but a-z and 0-9) are passed over; only "*" absorbs them.
+//
+// The stop flag is the only datum shared between threads: StopSearch sets it from the main
+// thread, and every matching step reads it.
 
+#include <atomic>
 #include <cstdint>
 
 #include "db/word_index.h"
@@ -23,9 +36,81 @@ class CSearchIndex : public CWordIndex {
         ignoreNonAlphanumerics_ = ignoreNonAlphanumerics ? 1 : 0;
     }
 
+    // Runs one whole search on the calling thread: a pattern (SEARCH_MODE_PATTERN) or a
+    // sounds-like search (SEARCH_MODE_PHONETIC) over the trie. Each word found goes to
+    // callback with number 0; a false answer ends the search as SEARCH_TRUNCATED. Returns the
+    // search status. A query longer than SEARCH_MAX_QUERY bytes, an empty pattern, a
+    // malformed element the walk reaches and an unknown mode are SEARCH_INVALID_QUERY.
+    int Search(WordCallback callback, void* context, const char* query, int mode);
+
+    // The process-wide stop flag. A request ends the running search at its next step as
+    // SEARCH_CANCELLED; it stays set until ClearStop, which a new request calls before its
+    // search starts. Safe from any thread and from a signal handler.
+    static void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
+    static void ClearStop() { stop_.store(false, std::memory_order_relaxed); }
+    static bool StopRequested() { return stop_.load(std::memory_order_relaxed); }
+
+    // Drops ignorable non-pattern characters and collapses "*?", "**" and "?*" to "*" and
+    // "[]", "()" and "{}" to nothing, in place. True when anything is left.
+    bool NormalizePattern(char* pattern) const;
+    bool IsIgnorable(uint8_t c) const;
+    // One of the ten characters "[](){},?*:".
+    static bool IsPatternChar(uint8_t c);
+
+    // The work of one search is bounded by the size of the trie: a search that takes more
+    // steps than this (nested alternatives or letter groups that reach the same words along
+    // very many paths) ends as SEARCH_TRUNCATED with the words found so far.
+    uint64_t StepBudget() const;
+
   private:
+    bool MatchPattern(uint32_t list, char* pattern, int pos, bool wordEnds);
+    bool MatchAfterNode(uint8_t c, bool terminal, uint32_t child, char* pattern, int pos);
+    bool MatchRest(bool terminal, uint32_t child, char* rest, int pos);
+    bool MatchGroup(uint32_t list, char* pattern, int pos, bool wordEnds);
+    bool MatchLetterGroup(int count, char* letters, uint32_t list, char* rest, int pos,
+                          bool wordEnds);
+    bool MatchGroupLetter(int count, char* letters, uint32_t list, char* rest, int pos,
+                          bool wordEnds);
+    bool MatchAlternatives(uint32_t list, char* pattern, int pos, bool wordEnds);
+    bool ReportWord();
+
+    // A sibling list being read: the array words are fetched a block at a time, since one
+    // read per node (and per entry reference between them) would dominate a walk.
+    struct NodeCursor {
+        explicit NodeCursor(uint32_t list) : next(list) {}
+        uint32_t next;  // the array index to read next
+        uint32_t first = 0;
+        uint32_t count = 0;
+        uint32_t fills = 0;
+        const uint8_t* data = nullptr;  // little-endian array words first .. first + count - 1
+        uint8_t raw[4 * 64];            // where they are read to when the file is not mapped
+    };
+    // Reads the next node of a sibling list for a matcher, passing over entry references; 0
+    // ends the search (a failed read, a list that runs off the array) with SEARCH_DATA_ERROR.
+    uint32_t MatchNode(NodeCursor* cursor);
+    bool FillCursor(NodeCursor* cursor);
+    // True when the node character c lies past the pattern element e in a list, so that the
+    // rest of the list cannot match it.
+    bool PassedLiteral(char e, uint8_t c) const;
+    // One matching step: false (with the status set) once a stop is requested or the step
+    // budget is used up.
+    bool Step();
+    bool Fail(int status);
+
+    // The phonetic walk over the sibling list at list, with the phonetic state of the prefix
+    // in the word buffer (its first pos characters): how far the keys have been matched into
+    // the word and what is left of each key (null: that key no longer matches). Only the
+    // first five characters of a word prune the walk; every word below gets the whole test.
+    bool WalkPhonetic(uint32_t list, int pos, int wordPos, const char* primaryRest,
+                      const char* alternateRest);
+
+    static std::atomic<bool> stop_;
+
     char word_[128 + 1] = {};
     uint8_t ignoreSpaces_ = 1;
     uint8_t ignoreNonAlphanumerics_ = 0;
     const CPhoneticKey* keys_ = nullptr;
+    uint64_t steps_ = 0;
+    const uint8_t* view_ = nullptr;  // the mapped file during a search, or null
+    uint64_t viewLength_ = 0;
 };

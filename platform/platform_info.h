@@ -1,0 +1,33 @@
+#pragma once
+
+// What the program asks about the platform it runs on: the display scale, the platform kind,
+// the screen's orientation, and which files are word lists.
+
+#include <QString>
+
+class QSize;
+class QWidget;
+
+// The display scale for a screen of dotsPerInch and the value of LEXICOVE_SCALE (null when
+// unset): an override of "1" or "2" wins; otherwise 2 at 192 dpi or more, else 1.
+int ComputeDisplayScale(double dotsPerInch, const char* override);
+
+// The program's display scale: every layout coordinate, font height and icon size is
+// multiplied by it. Computed on the first call (after the application object exists) from
+// the primary screen's logical resolution and LEXICOVE_SCALE, and fixed from then on. Qt
+// already maps logical pixels to the device on high-density screens, so a desktop scaled by
+// the window system reports its logical 96 dpi here and keeps scale 1.
+int GetDisplayScale();
+
+// The desktop is not the handheld shell: false, so pages go to the display by the transfer
+// thread, the path of every platform that is not a Pocket PC.
+bool IsPocketPC();
+
+// True when the size is wider than tall.
+bool IsLandscape(const QSize& size);
+// The window stands for the handheld's screen: true when it is wider than tall. Without a
+// window, the primary screen.
+bool IsLandscape(const QWidget* window = nullptr);
+
+// True when the name has at least 5 characters and ends in ".dwg", the letters in either case.
+bool IsWordListFileName(const QString& name);

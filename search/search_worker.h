@@ -1,0 +1,58 @@
+#pragma once
+
+// CSearchWorker: runs one word search at a time on a thread of its own, so the main window
+// stays responsive. The main thread calls Start; the worker thread reports through the result
+// callback (SearchResultSink for the main window) and never waits for the main thread except
+// inside the listener's ClearSearchedRows. Busy runs from an accepted Start until the worker
+// thread has made its end call.
+
+#include <atomic>
+#include <string>
+#include <string_view>
+
+#include "db/word_index.h"
+
+class CDictionaryDatabase;
+class COptionsRecord;
+struct SearchSinkContext;
+
+constexpr char SEARCH_THREAD_FAILED[] = "Failed to create new thread to search.";
+
+class CSearchWorker {
+  public:
+    // results: the main window's sink context (its listener shows the thread failure);
+    // options: the record the matching flags and the result limit come from.
+    CSearchWorker(CDictionaryDatabase* database, SearchSinkContext* results,
+                  const COptionsRecord* options);
+    // Asks a running search to stop and waits for its end call; never destroy the worker
+    // on a thread the listener's ClearSearchedRows needs while a search runs.
+    virtual ~CSearchWorker();
+    CSearchWorker(const CSearchWorker&) = delete;
+    CSearchWorker& operator=(const CSearchWorker&) = delete;
+
+    // Starts a search (SEARCH_MODE_PATTERN or SEARCH_MODE_PHONETIC) for query over the
+    // word-list file at path (a file-system path; empty for the dictionary). False, and the
+    // request dropped, when a search is running or the query is empty; true otherwise, also
+    // when no thread could be made (the listener then shows SEARCH_THREAD_FAILED).
+    bool Start(std::u16string_view query, int mode, std::string_view path);
+    bool IsBusy() const { return busy_.load(std::memory_order_acquire); }
+
+    // How the worker thread is made; tests replace it to see a failure.
+    using ThreadStarter = bool (*)(void (*proc)(CSearchWorker*), CSearchWorker* worker);
+    void SetThreadStarter(ThreadStarter starter) { startThread_ = starter; }
+    static bool StartDetachedThread(void (*proc)(CSearchWorker*), CSearchWorker* worker);
+
+  private:
+    static void SearchThreadProc(CSearchWorker* worker);
+
+    CDictionaryDatabase* database_;
+    void* context_;
+    WordCallback callback_;
+    SearchSinkContext* results_;
+    const COptionsRecord* options_;
+    ThreadStarter startThread_ = StartDetachedThread;
+    std::atomic<bool> busy_{false};
+    std::u16string query_;
+    std::string path_;
+    int mode_ = 0;
+};

@@ -1,0 +1,216 @@
+// lexicove-cli run as a process over a small fixture database.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "db/database_writer.h"
+#include "db/format.h"
+#include "render/ipa_encoding.h"
+#include "support/cli_runner.h"
+#include "support/fixture_writer.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string Synset(const std::vector<std::string>& words, const std::string& gloss,
+                   const std::string& relations = "") {
+    std::string out;
+    for (size_t i = 0; i < words.size(); ++i) {
+        out += words[i] + (i + 1 == words.size() ? "\n" : "\r");
+    }
+    return out + gloss + "\n" + relations;
+}
+
+std::string Relation(uint8_t kind, uint32_t target) {
+    std::string r(6, '\0');
+    r[0] = static_cast<char>(kind);
+    r[1] = static_cast<char>(target & 0xFF);
+    r[2] = static_cast<char>((target >> 8) & 0xFF);
+    r[3] = static_cast<char>(target >> 16);
+    return r;
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = new CTempDir;
+        CFixtureWriter w;
+        uint32_t feline = w.Append(Synset({"feline", "felid"}, "a cat-like mammal"));
+        uint32_t pron = w.Append("k" + std::string(1, char(IpaByte(U'\u00E6'))) + "t:s\n");
+        uint32_t plural = w.Append("cats\n");
+        uint32_t frame = w.Append("Somebody %s something\n");
+        uint32_t noun = w.Append(Synset(
+            {"cat", "true cat"}, "feline mammal$the cat purred$dogs bark", Relation(0x8A, feline)));
+        uint32_t verb = w.Append(Synset({"cat"}, "beat with a whip"));
+        w.AddWord("cat",
+                  {lcv::MakeRef(0xED, pron), lcv::MakeRef(0xE1, plural), lcv::MakeRef(0xE8, frame),
+                   lcv::MakeRef(0x81, noun), lcv::MakeRef(0x82, verb)});
+        w.AddWord("feline", {lcv::MakeRef(0x81, feline)});
+        uint32_t goose = w.Append(Synset({"goose"}, "a water bird"));
+        w.AddWord("goose", {lcv::MakeRef(0x81, goose)});
+        w.AddWord("geese", {lcv::MakeRef(0xE0, w.Append("goose\n"))});
+        for (const char* word : {"apple", "banana", "cherry", "zebra"}) {
+            w.AddWord(word, {lcv::MakeRef(0x81, w.Append(Synset({word}, "a thing")))});
+        }
+        database_ = new std::string(dir_->Path() + "fixture.lcv");
+        w.Write(*database_);
+        std::string error;
+        wordList_ = new std::string(dir_->Path() + "fruit.dwg");
+        ASSERT_TRUE(
+            CDatabaseWriter::WriteWordList({"apple", "banana", "cherry"}, *wordList_, &error))
+            << error;
+    }
+    static void TearDownTestSuite() {
+        delete database_;
+        delete wordList_;
+        delete dir_;
+    }
+
+    static CliResult Run(const std::vector<std::string>& args, bool withDatabase = true) {
+        std::vector<std::string> all;
+        if (withDatabase) {
+            all = {"--database", *database_};
+        }
+        all.insert(all.end(), args.begin(), args.end());
+        return RunCli(all, dir_->Path());
+    }
+
+    static CTempDir* dir_;
+    static std::string* database_;
+    static std::string* wordList_;
+};
+
+CTempDir* CliTest::dir_ = nullptr;
+std::string* CliTest::database_ = nullptr;
+std::string* CliTest::wordList_ = nullptr;
+
+TEST_F(CliTest, DefinePrintsAReadablePage) {
+    CliResult r = Run({"define", "Cats"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "cat\n"
+              "/k\xC3\xA6t:s/\n"
+              "\n"
+              "noun [1]\n"
+              "  1. feline mammal \xE2\x80\xA2 the cat purred [links 4]\n"
+              "     syn. true cat\n"
+              "verb [2]\n"
+              "  1. beat with a whip\n"
+              "\n"
+              "Notes\n"
+              "  [1] plural: cats\n"
+              "  [2] Sample:\n"
+              "      Somebody cat something.\n");
+}
+
+TEST_F(CliTest, DefineFollowsRedirectsAndShowsWordLinks) {
+    CliResult geese = Run({"define", "GEESE"});
+    EXPECT_EQ(geese.status, 0);
+    EXPECT_EQ(geese.out, "goose\nnoun\n  1. a water bird\n");
+    CliResult links = Run({"define", "--links", "4", "cat"});
+    EXPECT_EQ(links.status, 0) << links.err;
+    EXPECT_EQ(links.out,
+              "Word Links\ncat: feline mammal\n\nSynonym\n  \xE2\x80\xA2 true cat\nHypernym\n"
+              "  \xE2\x80\xA2 felid, feline\n");
+    // The page text of a link works as a word too.
+    EXPECT_EQ(Run({"define", "cat:4"}).out, links.out);
+}
+
+TEST_F(CliTest, DefineHtmlIsTheExactPage) {
+    CliResult r = Run({"define", "--html", "--links=4", "cat"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "<html><head><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+              "charset=ISO-8859-1\"></head><body topmargin=4 leftmargin=4 rightmargin=4 "
+              "bgcolor=#FFFFFF><b>Word Links<br><a href=\"cat\">cat</a></b>: feline mammal<br><img "
+              "src=pixel.gif width=1 height=4><br><b>Synonym</b><ul><li><a href=\"true cat\">true "
+              "cat</a></ul><b>Hypernym</b><ul><li><a href=\"felid\">felid</a>, <a "
+              "href=\"feline\">feline</a></ul></body></html>\r\n");
+}
+
+TEST_F(CliTest, WordNotFoundShowsTheNearestWords) {
+    CliResult r = Run({"define", "Bandana"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "Lexicove could not locate the word definition in current data file.\n"
+              "Nearest words:\n  apple\n  banana\n  cat\n  cherry\n  feline\n  geese\n  goose\n"
+              "  zebra\n");
+    EXPECT_EQ(Run({"define", std::string(300, 'a')}).status, 1);
+}
+
+TEST_F(CliTest, NoDatabaseGivesTheStartUpFailure) {
+    for (const char* command : {"define", "list", "random"}) {
+        std::vector<std::string> args = {"--database", "/nonexistent/wordnet.lcv", command};
+        if (std::string(command) == "define") {
+            args.push_back("cat");
+        }
+        CliResult r = Run(args, false);
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_EQ(r.err,
+                  "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the "
+                  "software to fix the problem.\n")
+            << command;
+    }
+}
+
+TEST_F(CliTest, ListShowsTheLookupPage) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"list", "-n", "3"}, "apple\nbanana\ncat\n"},
+        {{"list", "  CH ", "-n", "2"}, "cherry\nfeline\n"},
+        {{"list", "cat", "-n=2"}, "cat\ncherry\n"},
+        // Near the end the page is topped up with the words before the text.
+        {{"list", "zz", "-n", "3"}, "geese\ngoose\nzebra\n"},
+        {{"list", "-n", "100"}, "apple\nbanana\ncat\ncherry\nfeline\ngeese\ngoose\nzebra\n"},
+    };
+    for (const Case& c : cases) {
+        CliResult r = Run(c.args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args[1];
+    }
+}
+
+TEST_F(CliTest, RandomDrawsFromTheWordList) {
+    CliResult r = Run({"random", "-n", "20", "--wordlist", *wordList_});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        EXPECT_TRUE(line == "apple" || line == "banana" || line == "cherry" || line == "welcome")
+            << line;
+    }
+    EXPECT_EQ(count, 20);
+    EXPECT_EQ(Run({"random", "--wordlist", dir_->Path() + "missing.dwg"}).status, 1);
+}
+
+TEST_F(CliTest, HelpVersionAndWrongCommandLines) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"--help"}, 0},
+        {{"--version"}, 0},
+        {{"define", "--help"}, 0},
+        {{}, 64},
+        {{"frobnicate"}, 64},
+        {{"define"}, 64},
+        {{"define", "-x", "a"}, 64},
+        {{"list", "-n", "0"}, 64},
+        {{"random", "-n", "x"}, 64},
+        {{"define", "--links", "cat"}, 64},
+    };
+    for (const Case& c : cases) {
+        CliResult r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << (c.args.empty() ? "" : c.args[0]) << " " << r.err;
+    }
+    EXPECT_NE(Run({"--version"}).out.find("lexicove-cli "), std::string::npos);
+    EXPECT_NE(Run({"--help"}).out.find("define [--html] [--links N] WORD"), std::string::npos);
+}
+
+}  // namespace

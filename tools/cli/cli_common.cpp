@@ -1,0 +1,151 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/database_locator.h"
+#include "cli.h"
+#include "db/dictionary_database.h"
+
+namespace {
+
+constexpr char kStartupFailure[] =
+    "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the software to "
+    "fix the problem.";
+
+// Unicode code points of Windows-1252 bytes 0x80 to 0x9F (0 where the byte is undefined).
+constexpr uint16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendCodePoint(std::string* out, uint32_t c) {
+    if (c < 0x80) {
+        out->push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+struct PageFill {
+    std::vector<std::string>* rows;
+    int remaining;  // > 0: append at the end; < 0: insert at the top
+};
+
+bool FillPage(void* context, const char* word, uint32_t) {
+    auto* fill = static_cast<PageFill*>(context);
+    if (fill->remaining == 0) {
+        return false;
+    }
+    if (fill->remaining < 0) {
+        fill->rows->insert(fill->rows->begin(), word);
+        ++fill->remaining;
+    } else {
+        fill->rows->push_back(word);
+        --fill->remaining;
+    }
+    return fill->remaining != 0;
+}
+
+}  // namespace
+
+bool OpenDatabase(CDictionaryDatabase* database) {
+    std::string path;
+    if (!LocateDatabase(&path) || !database->Open(path.c_str())) {
+        std::fprintf(stderr, "%s\n", kStartupFailure);
+        return false;
+    }
+    return true;
+}
+
+bool ParseCount(const std::string& option, const std::string& value, int max, int* out) {
+    char* end = nullptr;
+    long n = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || n < 1 || n > max) {
+        std::fprintf(stderr, "lexicove-cli: %s needs a whole number from 1 to %d, not \"%s\"\n",
+                     option.c_str(), max, value.c_str());
+        return false;
+    }
+    *out = static_cast<int>(n);
+    return true;
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "lexicove-cli: %s (see lexicove-cli --help)\n", message.c_str());
+    return EXIT_USAGE;
+}
+
+std::string ToUtf8(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0xA0) {
+            AppendCodePoint(&out, kHighControls[c - 0x80] != 0 ? kHighControls[c - 0x80] : '?');
+        } else {
+            AppendCodePoint(&out, c);
+        }
+    }
+    return out;
+}
+
+std::string FromUtf8(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        uint32_t code = c;
+        size_t length = 1;
+        if (c >= 0xC0 && c < 0xE0 && i + 1 < text.size()) {
+            code = ((c & 0x1Fu) << 6) | (text[i + 1] & 0x3F);
+            length = 2;
+        } else if (c >= 0xE0 && c < 0xF0 && i + 2 < text.size()) {
+            code = ((c & 0x0Fu) << 12) | ((text[i + 1] & 0x3Fu) << 6) | (text[i + 2] & 0x3F);
+            length = 3;
+        } else if (c >= 0xF0) {
+            code = '?';
+            length = 4;
+        }
+        i += length;
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            out.push_back(static_cast<char>(code));
+            continue;
+        }
+        char mapped = '?';
+        for (int k = 0; k < 32; ++k) {
+            if (kHighControls[k] == code) {
+                mapped = static_cast<char>(0x80 + k);
+            }
+        }
+        out.push_back(mapped);
+    }
+    return out;
+}
+
+std::string JoinWords(const std::vector<std::string>& words) {
+    std::string joined;
+    for (const std::string& w : words) {
+        if (!joined.empty()) {
+            joined += ' ';
+        }
+        joined += w;
+    }
+    size_t first = joined.find_first_not_of(" \t\r\n");
+    size_t last = joined.find_last_not_of(" \t\r\n");
+    return first == std::string::npos ? std::string() : joined.substr(first, last - first + 1);
+}
+
+std::vector<std::string> LookupPage(CDictionaryDatabase* database, const std::string& text,
+                                    int rows) {
+    std::vector<std::string> page;
+    PageFill fill{&page, rows};
+    database->EnumerateWords(FillPage, &fill, text.c_str(), true);
+    if (static_cast<int>(page.size()) < rows) {
+        fill.remaining = static_cast<int>(page.size()) - rows;
+        database->EnumerateWords(FillPage, &fill, text.c_str(), false);
+    }
+    return page;
+}

@@ -1,0 +1,102 @@
+// lexicove-cli: the Lexicove dictionary in a terminal. Each command lives in its own file;
+// this table names them.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/database_locator.h"
+#include "app/version.h"
+#include "cli.h"
+
+namespace {
+
+const CliCommand kCommands[] = {
+    {"define", RunDefine, "define [--html] [--links N] WORD",
+     "the word's page as text (--html: the exact page; --links N: the Word Links page of "
+     "entry N)"},
+    {"list", RunList, "list [PREFIX] [-n N]",
+     "the page of N words (20) that the Lookup view shows for PREFIX"},
+    {"random", RunRandom, "random [-n N] [--wordlist FILE]",
+     "N words (1) drawn at random, from the dictionary or a *.dwg word list"},
+    {"search", RunSearch,
+     "search (--puzzle LETTERS | --anagram LETTERS [--length N] | --wildcard PATTERN |\n"
+     "         --phonetic TEXT) [--limit N] [--keep-spaces] [--keep-punctuation |\n"
+     "         --ignore-punctuation] [--wordlist FILE.dwg]",
+     "the words found, one a line, then the status row; puzzle: letters and ? for open "
+     "boxes; wildcard: ? * [set] (letters) (n:letters) {a,b}; --limit: the most words (128); "
+     "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 64 invalid query, 130 "
+     "stopped"},
+    {"keys", RunKeys, "keys TEXT", "the primary and alternate sound keys of TEXT"},
+};
+
+void PrintHelp() {
+    std::printf(
+        "Usage: lexicove-cli [--database PATH] COMMAND [ARGUMENTS]\n\n"
+        "Lexicove, the English dictionary, in a terminal.\n\nCommands:\n");
+    for (const CliCommand& command : kCommands) {
+        std::printf("  %s\n      %s\n", command.usage, command.summary);
+    }
+    std::printf(
+        "\nOptions:\n"
+        "  --database PATH  the database to read; without it $LEXICOVE_DATABASE, else\n"
+        "                   wordnet.lcv in the program folder, on removable media or the disk\n"
+        "  --help           this text; COMMAND --help tells of one command\n"
+        "  --version        the program's version\n\n"
+        "Exit status: 0 done, 1 word not found or unreadable file, 2 no database,\n"
+        "64 wrong command line.\n");
+}
+
+bool IsHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--database" || arg.rfind("--database=", 0) == 0) {
+            std::string path =
+                arg == "--database" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(11);
+            if (path.empty()) {
+                return UsageError("--database needs a PATH");
+            }
+            SetDatabaseOption(path);
+        } else {
+            args.push_back(arg);
+        }
+    }
+    if (args.empty()) {
+        PrintHelp();
+        return EXIT_USAGE;
+    }
+    if (IsHelp(args[0])) {
+        PrintHelp();
+        return EXIT_OK;
+    }
+    if (args[0] == "--version" || args[0] == "-V") {
+        std::printf("lexicove-cli %s\n", LEXICOVE_VERSION);
+        return EXIT_OK;
+    }
+    for (const CliCommand& command : kCommands) {
+        if (args[0] != command.name) {
+            continue;
+        }
+        std::vector<std::string> rest(args.begin() + 1, args.end());
+        for (const std::string& arg : rest) {
+            if (arg == "--") {
+                break;
+            }
+            if (IsHelp(arg)) {
+                std::printf("Usage: lexicove-cli [--database PATH] %s\n\n%s\n", command.usage,
+                            command.summary);
+                return EXIT_OK;
+            }
+        }
+        return command.run(rest);
+    }
+    return UsageError("no command " + args[0]);
+}

@@ -1,0 +1,282 @@
+// lexicove-cli search: the search panel's four searches in a terminal. The query is built as
+// the panel builds it and run by the search worker, exactly as in the desktop program; this
+// command stands in for the main window, printing each word as it is announced and the status
+// row at the end. Ctrl-C asks the search to stop.
+
+#include <signal.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/options_record.h"
+#include "cli.h"
+#include "db/dictionary_database.h"
+#include "lists/word_list.h"
+#include "search/search_listener.h"
+#include "search/search_messages.h"
+#include "search/search_result_sink.h"
+#include "search/search_status.h"
+#include "search/search_worker.h"
+
+namespace {
+
+constexpr int EXIT_CANCELLED = 130;  // as a shell reports an interrupted program
+
+// UTF-8 command-line text as UTF-16; a malformed byte becomes U+FFFD, which no 8-bit code
+// page holds, so the search refuses it instead of guessing.
+std::u16string Utf8ToUtf16(const std::string& text) {
+    std::u16string out;
+    for (size_t i = 0; i < text.size();) {
+        auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+        unsigned char b = byte(i);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        uint32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 7);
+        bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size() + (extra == 0);
+        for (int k = 1; ok && k <= extra; ++k) {
+            ok = (byte(i + k) & 0xC0) == 0x80;
+            c = (c << 6) | (byte(i + k) & 0x3F);
+        }
+        if (!ok || c > 0x10FFFF) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        i += static_cast<size_t>(extra) + 1;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+// Lower case as the panel makes it: ASCII and the Latin-1 capitals.
+std::u16string Lower(std::u16string text) {
+    for (char16_t& c : text) {
+        if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+            c = static_cast<char16_t>(c + 0x20);
+        }
+    }
+    return text;
+}
+
+// The main window's part, for a terminal: messages from the worker are queued and handled on
+// this thread, in order.
+class CTerminalSearchWindow : public ISearchListener {
+  public:
+    explicit CTerminalSearchWindow(const CWordList* searched) : searched_(searched) {}
+
+    void PostMessage(uint32_t message, intptr_t wParam, intptr_t lParam) override {
+        std::lock_guard<std::mutex> guard(lock_);
+        queue_.push_back({message, wParam, lParam});
+        changed_.notify_one();
+    }
+    void ClearSearchedRows() override {
+        // Nothing has been printed before a search starts; the marker keeps the order.
+        PostMessage(0, 0, 0);
+    }
+    void ShowError(const char* text) override { std::fprintf(stderr, "lexicove-cli: %s\n", text); }
+
+    // Handles messages until the search is done; returns its status. A worker that is idle
+    // with nothing queued made no thread: that is a failure of its own.
+    int Run(const CSearchWorker& worker) {
+        int rows = 0;
+        for (;;) {
+            Message m;
+            {
+                bool idle = !worker.IsBusy();  // read first: its posts are all queued then
+                std::unique_lock<std::mutex> lock(lock_);
+                if (idle && queue_.empty()) {
+                    return SEARCH_OUT_OF_MEMORY;
+                }
+                // Wakes now and then: a Ctrl-C does not signal the condition.
+                changed_.wait_for(lock, std::chrono::milliseconds(100),
+                                  [this] { return !queue_.empty(); });
+                if (queue_.empty()) {
+                    continue;
+                }
+                m = queue_.front();
+                queue_.pop_front();
+            }
+            if (m.message == 0) {
+                rows = 0;
+            } else if (m.message == WM_LIST_ITEM_ADDED && m.wParam == LIST_SEARCHED &&
+                       m.lParam >= rows) {
+                std::string word;
+                if (searched_->CopyAt(static_cast<int>(m.lParam), &word)) {
+                    std::printf("%s\n", ToUtf8(word).c_str());
+                    ++rows;
+                }
+            } else if (m.message == WM_SEARCH_DONE) {
+                int status = static_cast<int>(m.lParam);
+                std::printf("%s\n", SearchStatusRow(status, searched_->Count() > 0));
+                std::fflush(stdout);
+                return status;
+            }
+        }
+    }
+
+  private:
+    struct Message {
+        uint32_t message;
+        intptr_t wParam;
+        intptr_t lParam;
+    };
+    const CWordList* searched_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<Message> queue_;
+};
+
+void StopOnInterrupt(int) {
+    CSearchIndex::RequestStop();  // an atomic store: safe in a signal handler
+}
+
+struct SearchRequest {
+    std::u16string query;
+    int mode = 0;
+    int kinds = 0;  // how many of the four kinds were given
+};
+
+bool TakeValue(const std::vector<std::string>& args, size_t* i, const std::string& option,
+               std::string* value) {
+    const std::string& arg = args[*i];
+    if (arg == option) {
+        if (*i + 1 >= args.size()) {
+            return false;
+        }
+        *value = args[++*i];
+        return true;
+    }
+    *value = arg.substr(option.size() + 1);
+    return true;
+}
+
+bool Matches(const std::string& arg, const std::string& option) {
+    return arg == option || arg.rfind(option + "=", 0) == 0;
+}
+
+int Exit(int status, bool foundWords) {
+    switch (status) {
+        case SEARCH_OK:
+            return foundWords ? EXIT_OK : EXIT_NOT_FOUND;
+        case SEARCH_TRUNCATED:
+            return EXIT_OK;
+        case SEARCH_CANCELLED:
+            return EXIT_CANCELLED;
+        case SEARCH_INVALID_QUERY:
+            return EXIT_USAGE;
+        default:
+            return EXIT_NOT_FOUND;
+    }
+}
+
+}  // namespace
+
+int RunSearch(const std::vector<std::string>& args) {
+    COptionsRecord options = GetOptionsRecord();
+    SearchRequest request;
+    std::string anagram, wordList;
+    int length = 0;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string value;
+        auto need = [&](const char* option) {
+            if (!TakeValue(args, &i, option, &value) || value.empty()) {
+                UsageError(std::string(option) + " needs a value");
+                return false;
+            }
+            return true;
+        };
+        if (Matches(arg, "--puzzle") || Matches(arg, "--wildcard")) {
+            if (!need(arg.rfind("--puzzle", 0) == 0 ? "--puzzle" : "--wildcard")) {
+                return EXIT_USAGE;
+            }
+            request = {Lower(Utf8ToUtf16(value)), SEARCH_MODE_PATTERN, request.kinds + 1};
+        } else if (Matches(arg, "--anagram")) {
+            if (!need("--anagram")) {
+                return EXIT_USAGE;
+            }
+            anagram = value;
+            request.mode = SEARCH_MODE_PATTERN;
+            ++request.kinds;
+        } else if (Matches(arg, "--phonetic")) {
+            if (!need("--phonetic")) {
+                return EXIT_USAGE;
+            }
+            request = {Lower(Utf8ToUtf16(value)), SEARCH_MODE_PHONETIC, request.kinds + 1};
+        } else if (Matches(arg, "--length")) {
+            if (!need("--length") || !ParseCount("--length", value, 99, &length)) {
+                return EXIT_USAGE;
+            }
+        } else if (Matches(arg, "--limit")) {
+            int limit = 0;
+            if (!need("--limit") || !ParseCount("--limit", value, RESULT_LIMIT_MAX, &limit)) {
+                return EXIT_USAGE;
+            }
+            options.SetResultLimit(limit);
+        } else if (arg == "--keep-spaces") {
+            options.SetKeepSpaces(true);
+        } else if (arg == "--keep-punctuation") {
+            options.SetKeepNonAlphanumerics(true);
+        } else if (arg == "--ignore-punctuation") {
+            options.SetKeepNonAlphanumerics(false);
+        } else if (Matches(arg, "--wordlist")) {
+            if (!need("--wordlist")) {
+                return EXIT_USAGE;
+            }
+            wordList = value;
+        } else {
+            return UsageError("search does not take " + arg);
+        }
+    }
+    if (request.kinds != 1) {
+        return UsageError("search needs one of --puzzle, --anagram, --wildcard or --phonetic");
+    }
+    if (!anagram.empty()) {
+        // The panel's formats "(%s)" and, with a length, "(%d:%s)".
+        std::u16string letters = Lower(Utf8ToUtf16(anagram));
+        std::u16string count;
+        for (char c : std::to_string(length)) {
+            count.push_back(static_cast<char16_t>(c));
+        }
+        request.query = u"(" + (length > 0 ? count + u":" : u"") + letters + u")";
+    } else if (length > 0) {
+        return UsageError("--length goes with --anagram");
+    }
+
+    CDictionaryDatabase database;
+    if (!OpenDatabase(&database)) {
+        return EXIT_NO_DATABASE;
+    }
+    CWordList searched;
+    CTerminalSearchWindow window(&searched);
+    SearchSinkContext sink;
+    sink.searched = &searched;
+    sink.listener = &window;
+    CSearchWorker worker(&database, &sink, &options);
+
+    struct sigaction action {};
+    action.sa_handler = StopOnInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    sigaction(SIGINT, &action, &previous);
+    int status = SEARCH_OUT_OF_MEMORY;
+    if (worker.Start(request.query, request.mode, wordList)) {
+        status = window.Run(worker);
+    }
+    while (worker.IsBusy()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    sigaction(SIGINT, &previous, nullptr);
+    return Exit(status, searched.Count() > 0);
+}

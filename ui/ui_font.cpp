@@ -1,0 +1,39 @@
+#include "ui/ui_font.h"
+
+#include <QPainter>
+
+#include "platform/platform_info.h"
+#include "ui/theme_colour.h"
+
+namespace {
+
+constexpr int kHeaderFontHeight = 18;
+constexpr int kHeaderLeft = 8;
+constexpr int kHeaderHeight = 24;
+
+}  // namespace
+
+QFont CreateUiFont(int height, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(height * GetDisplayScale());
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void DrawHeader(QPainter& painter, int deviceWidth, const QString& title, bool withRule) {
+    const int scale = GetDisplayScale();
+    painter.save();
+    painter.setFont(CreateUiFont(kHeaderFontHeight, true));
+    painter.setPen(GetThemeColour());
+    const QRect band(kHeaderLeft * scale, 0, deviceWidth - kHeaderLeft * scale,
+                     kHeaderHeight * scale);
+    painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+    if (withRule) {
+        painter.fillRect(QRect(0, kHeaderHeight * scale, deviceWidth, 1), Qt::black);
+    }
+    painter.restore();
+}
