@@ -236,9 +236,13 @@ bool CSearchIndex::MatchPattern(uint32_t list, char* pattern, int pos, bool word
         // The word so far has no continuation: only an empty run can still end here.
         return e == '*' && wordEnds ? MatchPattern(0, pattern + 1, pos, true) : true;
     }
-    if (e == '*') {
+    // The empty run of a "*" followed by a plain element is tried node by node in the same
+    // pass over the list as the longer runs, which keeps the words in ascending trie order.
+    char* rest = pattern + 1;
+    bool inPass = e == '*' && *rest != '\0' && *rest != '{' && *rest != '(' && *rest != '*';
+    if (e == '*' && !inPass) {
         word_[pos] = '\0';
-        if (!MatchPattern(list, pattern + 1, pos, wordEnds)) {
+        if (!MatchPattern(list, rest, pos, wordEnds)) {
             return false;
         }
     }
@@ -251,6 +255,9 @@ bool CSearchIndex::MatchPattern(uint32_t list, char* pattern, int pos, bool word
         uint8_t c = lcv::NodeChar(w);
         word_[pos] = static_cast<char>(c);
         word_[pos + 1] = '\0';
+        if (inPass && !MatchAfterNode(c, lcv::NodeTerminal(w), lcv::NodeChild(w), rest, pos)) {
+            return false;
+        }
         if (!MatchAfterNode(c, lcv::NodeTerminal(w), lcv::NodeChild(w), pattern, pos)) {
             return false;
         }

@@ -10,6 +10,12 @@
 #include "search/search_fixture.h"
 #include "search/search_status.h"
 
+// Turns off the memory map of a file, so that reads go through pread.
+class CDataFileTestPeer {
+  public:
+    static void DisableMapping(CDataFile& f) { f.allowMap_ = false; }
+};
+
 namespace {
 
 // Every word of the pattern fixture; in trie (byte) order ' ' < '.' < digits < letters.
@@ -150,6 +156,42 @@ TEST_F(SearchIndexTest, AlternativesComeInTheOrderWritten) {
     EXPECT_EQ(Find("{xy,c,a}"), (std::vector<std::string>{"xy", "c", "a"}));
     // The empty alternative after "y" reports "x", not the "xy" the first one left behind.
     EXPECT_EQ(Find("x{y,}"), (std::vector<std::string>{"xy", "x"}));
+}
+
+TEST_F(SearchIndexTest, StarPatternsReportInTrieOrder) {
+    EXPECT_EQ(Unique(Find("*t")),
+              (std::vector<std::string>{"at", "cat", "coat", "cot", "ct", "eat"}));
+}
+
+TEST(SearchFileTest, ReadsThroughPreadFindWhatTheMapFinds) {
+    // A root list of 200 nodes takes several reads; "ab..." words add references-free depth.
+    std::vector<std::string> words = kWords;
+    for (int c = 0x30; c < 0x30 + 200; ++c) {
+        words.push_back(std::string(1, static_cast<char>(c)) + "z");
+    }
+    std::vector<uint8_t> image;
+    std::string error;
+    ASSERT_TRUE(CDatabaseWriter::BuildWordList(words, &image, &error)) << error;
+    CTempDir dir;
+    std::string path = dir.WriteFile("words.dwg", image);
+    CDataFile mapped, unmapped;
+    CDataFileTestPeer::DisableMapping(unmapped);
+    ASSERT_TRUE(mapped.OpenRead(path.c_str()));
+    ASSERT_TRUE(unmapped.OpenRead(path.c_str()));
+    ASSERT_TRUE(mapped.IsMapped());
+    ASSERT_FALSE(unmapped.IsMapped());
+    CSearchIndex a(&mapped, 0, true), b(&unmapped, 0, true);
+    for (const char* query : {"*", "?z", "(3:tea)", "{c,x}*", "*t"}) {
+        FoundWords fromMap, fromReads;
+        CSearchIndex::ClearStop();
+        EXPECT_EQ(a.Search(CollectWord, &fromMap, query, SEARCH_MODE_PATTERN), SEARCH_OK);
+        EXPECT_EQ(b.Search(CollectWord, &fromReads, query, SEARCH_MODE_PATTERN), SEARCH_OK);
+        EXPECT_EQ(fromMap.words, fromReads.words) << query;
+        EXPECT_FALSE(fromMap.words.empty()) << query;
+    }
+    FoundWords sounds;
+    EXPECT_EQ(b.Search(CollectWord, &sounds, "kat", SEARCH_MODE_PHONETIC), SEARCH_OK);
+    EXPECT_EQ(sounds.words, (std::vector<std::string>{"cat", "coat", "cot", "ct"}));
 }
 
 TEST_F(SearchIndexTest, AGroupIsRestoredForLaterAttempts) {
