@@ -1,5 +1,6 @@
 #include "db/trie_layout.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "db/format.h"
@@ -60,23 +61,38 @@ void BuildTree(const std::vector<CTrieLayout::Entry>& entries, std::vector<Node>
     }
 }
 
+// Gives the list of count nodes starting at pool id first its array indexes from *next, each
+// node followed by its entry references, then places the nodes' child lists after it in
+// order, depth first. A list's subtree thus lies right after it, so a walk of the whole trie
+// reads the array almost in sequence.
+void PlaceList(std::vector<Node>* pool, uint32_t first, uint32_t count, uint32_t* next) {
+    for (uint32_t id = first; id < first + count; ++id) {
+        Node& node = (*pool)[id];
+        node.index = (*next)++;
+        if (node.refs != nullptr) {
+            *next += static_cast<uint32_t>(node.refs->size());
+        }
+    }
+    for (uint32_t id = first; id < first + count; ++id) {
+        const Node& node = (*pool)[id];
+        if (node.childCount != 0) {
+            PlaceList(pool, node.firstChild, node.childCount, next);
+        }
+    }
+}
+
 }  // namespace
 
 bool CTrieLayout::Build(const std::vector<Entry>& entries, std::vector<uint8_t>* out,
                         uint32_t* arrayWords, std::string* error) {
     std::vector<Node> pool;
     BuildTree(entries, &pool);
-    // Nodes were created list by list in breadth-first order; place them in that order.
     uint32_t next = 1;
-    for (size_t id = 1; id < pool.size(); ++id) {
-        pool[id].index = next++;
-        if (pool[id].refs != nullptr) {
-            next += static_cast<uint32_t>(pool[id].refs->size());
-        }
+    if (pool[0].childCount != 0) {
+        PlaceList(&pool, pool[0].firstChild, pool[0].childCount, &next);
     }
     uint32_t count = next - 1;
-    std::vector<uint32_t> array;
-    array.reserve(count);
+    std::vector<uint32_t> array(count, 0);
     for (size_t id = 1; id < pool.size(); ++id) {
         const Node& node = pool[id];
         uint32_t child = node.firstChild != 0 ? pool[node.firstChild].index : 0;
@@ -84,9 +100,9 @@ bool CTrieLayout::Build(const std::vector<Entry>& entries, std::vector<uint8_t>*
             *error = "trie child index passes the 2^22 limit";
             return false;
         }
-        array.push_back(lcv::MakeNode(node.c, node.terminal, false, child));
+        array[node.index - 1] = lcv::MakeNode(node.c, node.terminal, false, child);
         if (node.refs != nullptr) {
-            array.insert(array.end(), node.refs->begin(), node.refs->end());
+            std::copy(node.refs->begin(), node.refs->end(), array.begin() + node.index);
         }
     }
     // Mark each list's last node: walk every parent's child run.

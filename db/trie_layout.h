@@ -1,8 +1,8 @@
 #pragma once
 
 // CTrieLayout: turns a sorted list of unique words into the trie array of db/FORMAT.md.
-// Sibling lists are placed breadth first, each as one run in ascending character order,
-// with a word's entry references right after its terminal node.
+// Each sibling list is one run in ascending character order, with a word's entry references
+// right after its terminal node; a list's child lists follow it, depth first.
 
 #include <cstdint>
 #include <string>

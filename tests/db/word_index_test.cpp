@@ -79,12 +79,27 @@ TEST_F(WordIndexTest, HandMadeExampleGivesItsWordNumbersAndOrder) {
     EXPECT_EQ(c.numbers, (std::vector<uint32_t>{3, 6, 4, 5}));
 }
 
-TEST_F(WordIndexTest, WriterLaysOutTheExampleByteForByte) {
+// The writer lays the same words out depth first: an's child list (t) comes before be's (e).
+TEST_F(WordIndexTest, WriterLaysOutTheExampleDepthFirstByteForByte) {
+    const std::vector<uint8_t> depthFirst = {
+        0x06, 0x00, 0x00, 0x00,  // N
+        0x03, 0x00, 0x00, 0x61,  // 1: 'a' child 3
+        0x06, 0x00, 0x40, 0x62,  // 2: 'b' last, child 6
+        0x05, 0x00, 0x80, 0x6E,  // 3: 'n' terminal, child 5
+        0x00, 0x00, 0xC0, 0x74,  // 4: 't' terminal, last (at)
+        0x00, 0x00, 0xC0, 0x74,  // 5: 't' terminal, last (ant)
+        0x00, 0x00, 0xC0, 0x65,  // 6: 'e' terminal, last (be)
+        0xFA, 0xFA, 0x00, 0x11,  // trailer
+    };
     std::vector<uint8_t> image;
     std::string error;
     ASSERT_TRUE(
         CDatabaseWriter::BuildWordList({"be", "at", "ant", "an", "at", ""}, &image, &error));
-    EXPECT_EQ(image, kExampleTrie);
+    EXPECT_EQ(image, depthFirst);
+    OpenBytes(image);
+    EXPECT_EQ(Walk("", true), (std::vector<std::string>{"an", "ant", "at", "be"}));
+    EXPECT_EQ(index_->Find("ant"), 5u);
+    EXPECT_EQ(index_->Find("be"), 6u);
 }
 
 TEST_F(WordIndexTest, FindCases) {
