@@ -26,5 +26,8 @@ bool Utf16CharToCodePage(char16_t ch, unsigned char* code);
 // The whole text, byte by byte.
 std::u16string CodePageToUtf16(std::string_view text);
 
+// Appends the UTF-8 bytes of one Unicode code point.
+void AppendUtf8(char32_t c, std::string* out);
+
 // The whole text; *lossy (when given) tells whether any character became the default char.
 std::string Utf16ToCodePage(std::u16string_view text, bool* lossy = nullptr);

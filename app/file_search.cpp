@@ -1,12 +1,13 @@
 #include "app/file_search.h"
 
+#include "app/ascii_text.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
-#include <cctype>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -19,19 +20,6 @@ constexpr std::array<const char*, 4> PSEUDO_FOLDERS = {"/proc/", "/sys/", "/dev/
 constexpr std::array<std::string_view, 19> LOCAL_DISK_TYPES = {
     "ext2",  "ext3",  "ext4", "xfs",   "btrfs",   "f2fs", "jfs",     "reiserfs", "zfs", "vfat",
     "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "hfs",  "hfsplus", "iso9660",  "udf"};
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool IsOctal(char c) {
     return c >= '0' && c <= '7';
@@ -106,7 +94,7 @@ std::optional<std::string> Search(const std::string& directory, const std::strin
             if (auto found = Search(sub, name, depth - 1, excluded)) {
                 return found;
             }
-        } else if (kind == EntryKind::File && SameNameIgnoringCase(entryName, name)) {
+        } else if (kind == EntryKind::File && EqualsIgnoringAsciiCase(entryName, name)) {
             return directory + std::string(entryName);
         }
     }

@@ -48,7 +48,7 @@ void MakeFolders(const std::string& path) {
 std::string ResolveProgramFolder() {
     std::string folder = Env("LEXICOVE_HOME");
     if (folder.empty()) {
-        // The base directory specification ignores a relative XDG_DATA_HOME.
+        // A relative XDG_DATA_HOME is invalid and ignored, as XDG tools do.
         std::string data = Env("XDG_DATA_HOME");
         if (data.empty() || data.front() != '/') {
             data = HomeFolder() + "/.local/share";

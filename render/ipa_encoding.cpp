@@ -1,5 +1,7 @@
 #include "render/ipa_encoding.h"
 
+#include "app/code_page.h"
+
 namespace {
 
 // Bytes 0x80 and above. The first rows are the sounds of American English as CMUdict gives
@@ -54,19 +56,6 @@ constexpr IpaSymbol kTable[] = {
 };
 constexpr size_t kTableSize = sizeof(kTable) / sizeof(kTable[0]);
 constexpr char32_t kReplacement = U'\uFFFD';
-
-void AppendUtf8(char32_t c, std::string* out) {
-    if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
 
 }  // namespace
 

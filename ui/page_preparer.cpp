@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "app/ascii_text.h"
 #include "app/code_page.h"
 
 namespace {
@@ -15,19 +16,6 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr char kFontIpa = 'i';
 constexpr char kFontOther = 'o';
 constexpr char kFontInherit = '-';
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
@@ -56,7 +44,7 @@ bool IsBareHexColour(std::string_view value) {
 
 bool IsColourAttribute(std::string_view name) {
     for (const char* colour : kColourAttributes) {
-        if (EqualsIgnoreCase(name, colour)) {
+        if (EqualsIgnoringAsciiCase(name, colour)) {
             return true;
         }
     }
@@ -220,7 +208,7 @@ std::u16string CPagePreparer::Prepare(std::string_view page) const {
                 AppendTag(tag, &out, &fonts);
                 i = close + 1;
                 // The page's closing line break would show as a space after the page.
-                if (EqualsIgnoreCase(tag, "</html>") && IsBlank(page.substr(i))) {
+                if (EqualsIgnoringAsciiCase(tag, "</html>") && IsBlank(page.substr(i))) {
                     break;
                 }
                 continue;
@@ -254,8 +242,8 @@ void CPagePreparer::AppendText(std::string_view text, bool ipa, std::u16string* 
 void CPagePreparer::AppendTag(std::string_view tag, std::u16string* out, std::string* fonts) const {
     std::vector<Attribute> attributes;
     const std::string_view name = ParseTag(tag, &attributes);
-    const bool isFont = EqualsIgnoreCase(name, "font");
-    if (EqualsIgnoreCase(name, "/font")) {
+    const bool isFont = EqualsIgnoringAsciiCase(name, "font");
+    if (EqualsIgnoringAsciiCase(name, "/font")) {
         if (!fonts->empty()) {
             fonts->pop_back();
         }
@@ -269,12 +257,14 @@ void CPagePreparer::AppendTag(std::string_view tag, std::u16string* out, std::st
         std::string replacement;
         if (IsColourAttribute(attribute.name) && IsBareHexColour(attribute.value)) {
             replacement = "\"#" + std::string(attribute.value) + "\"";
-        } else if (EqualsIgnoreCase(attribute.name, "href") && EqualsIgnoreCase(name, "a")) {
+        } else if (EqualsIgnoringAsciiCase(attribute.name, "href") &&
+                   EqualsIgnoringAsciiCase(name, "a")) {
             replacement = "\"" + HexUrl(PAGE_LINK_PREFIX, attribute.value) + "\"";
-        } else if (EqualsIgnoreCase(attribute.name, "src") && EqualsIgnoreCase(name, "img")) {
+        } else if (EqualsIgnoringAsciiCase(attribute.name, "src") &&
+                   EqualsIgnoringAsciiCase(name, "img")) {
             replacement = "\"" + HexUrl(PAGE_IMAGE_PREFIX, attribute.value) + "\"";
-        } else if (isFont && EqualsIgnoreCase(attribute.name, "face")) {
-            const bool ipa = EqualsIgnoreCase(attribute.value, kIpaFace);
+        } else if (isFont && EqualsIgnoringAsciiCase(attribute.name, "face")) {
+            const bool ipa = EqualsIgnoringAsciiCase(attribute.value, kIpaFace);
             font = ipa ? kFontIpa : kFontOther;
             if (ipa) {
                 replacement = "\"" + ipaFamily_ + "\"";

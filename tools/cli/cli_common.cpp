@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/code_page.h"
 #include "app/database_locator.h"
 #include "cli.h"
 #include "db/dictionary_database.h"
@@ -11,23 +12,10 @@ constexpr char kStartupFailure[] =
     "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the software to "
     "fix the problem.";
 
-// Unicode code points of Windows-1252 bytes 0x80 to 0x9F (0 where the byte is undefined).
-constexpr uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void AppendCodePoint(std::string* out, uint32_t c) {
-    if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+// The C1 control characters: what the code page gives its five undefined bytes, and nothing
+// a terminal should be sent or a user can mean.
+bool IsC1Control(uint32_t c) {
+    return c >= 0x80 && c < 0xA0;
 }
 
 struct PageFill {
@@ -82,13 +70,8 @@ std::string ToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (unsigned char c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0xA0) {
-            AppendCodePoint(&out, kHighControls[c - 0x80] != 0 ? kHighControls[c - 0x80] : '?');
-        } else {
-            AppendCodePoint(&out, c);
-        }
+        char16_t u = CodePageCharToUtf16(c);
+        AppendUtf8(IsC1Control(u) ? U'?' : u, &out);
     }
     return out;
 }
@@ -110,17 +93,12 @@ std::string FromUtf8(const std::string& text) {
             length = 4;
         }
         i += length;
-        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-            out.push_back(static_cast<char>(code));
-            continue;
+        unsigned char mapped = '?';
+        if (code > 0xFFFF || IsC1Control(code) ||
+            !Utf16CharToCodePage(static_cast<char16_t>(code), &mapped)) {
+            mapped = '?';
         }
-        char mapped = '?';
-        for (int k = 0; k < 32; ++k) {
-            if (kHighControls[k] == code) {
-                mapped = static_cast<char>(0x80 + k);
-            }
-        }
-        out.push_back(mapped);
+        out.push_back(static_cast<char>(mapped));
     }
     return out;
 }
