@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folder.h"
 #include "db/dictionary_database.h"
 #include "db/format.h"
 #include "support/cli_runner.h"
+#include "support/real_database.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -104,9 +104,7 @@ std::vector<std::string> ListedDefinitions(const std::string& page, const std::s
 class RealDatabaseTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        // The database that scripts/dev.sh builds, not whatever a search of the disk finds.
-        const char* given = std::getenv("LEXICOVE_DATABASE");
-        path_ = given != nullptr ? given : GetProgramFolder() + "wordnet.lcv";
+        path_ = RealDatabasePath();
         if (::access(path_.c_str(), R_OK) != 0) {
             GTEST_SKIP() << "no database at " << path_ << " (scripts/dev.sh database builds it)";
         }

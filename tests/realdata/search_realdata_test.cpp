@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folder.h"
 #include "db/dictionary_database.h"
 #include "search/phonetic_key.h"
 #include "search/search_index.h"
 #include "search/search_status.h"
 #include "support/cli_runner.h"
+#include "support/real_database.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -29,8 +29,7 @@ bool KeepWord(void* context, const char* word, uint32_t) {
 class SearchRealDataTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* given = std::getenv("LEXICOVE_DATABASE");
-        path_ = given != nullptr ? given : GetProgramFolder() + "wordnet.lcv";
+        path_ = RealDatabasePath();
         if (::access(path_.c_str(), R_OK) != 0) {
             GTEST_SKIP() << "no database at " << path_ << " (scripts/dev.sh database builds it)";
         }
