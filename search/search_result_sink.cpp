@@ -1,8 +1,8 @@
 #include "search/search_result_sink.h"
 
+#include "app/messages.h"
 #include "lists/word_list.h"
 #include "search/search_listener.h"
-#include "search/search_messages.h"
 #include "search/search_status.h"
 
 bool SearchResultSink(void* context, const char* word, uint32_t number) {

@@ -1,6 +1,6 @@
 #include "platform/message_poster.h"
 
-#include "search/search_messages.h"
+#include "app/messages.h"
 
 #include <QCoreApplication>
 #include <QTest>

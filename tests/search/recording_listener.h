@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "lists/word_list.h"
 #include "search/search_listener.h"
-#include "search/search_messages.h"
 #include "search/search_status.h"
 
 class CRecordingListener : public ISearchListener {

@@ -7,13 +7,13 @@
 #include <thread>
 #include <vector>
 
+#include "app/messages.h"
 #include "app/options_record.h"
 #include "db/database_writer.h"
 #include "db/dictionary_database.h"
 #include "db/format.h"
 #include "lists/word_list.h"
 #include "search/recording_listener.h"
-#include "search/search_messages.h"
 #include "search/search_result_sink.h"
 #include "search/search_status.h"
 #include "support/fixture_writer.h"
