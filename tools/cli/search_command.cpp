@@ -14,12 +14,12 @@
 #include <thread>
 #include <vector>
 
+#include "app/messages.h"
 #include "app/options_record.h"
 #include "cli.h"
 #include "db/dictionary_database.h"
 #include "lists/word_list.h"
 #include "search/search_listener.h"
-#include "search/search_messages.h"
 #include "search/search_result_sink.h"
 #include "search/search_status.h"
 #include "search/search_worker.h"
