@@ -27,6 +27,10 @@ constexpr uint32_t WM_LIST_ITEM_ACTIVATED = WM_APP + 10;
 constexpr uint32_t WM_SEARCH_PATTERN = WM_APP + 20;
 constexpr uint32_t WM_SEARCH_PHONETIC = WM_APP + 21;
 
+// Posted to a window as a command, as a menu item or button gives it: wParam the command id,
+// lParam the notification code (0, or 1 for "held": press-and-hold, the daily timer).
+constexpr uint32_t WM_COMMAND = 0x0111;
+
 // The main window's Stop Searching command.
 constexpr int ID_STOP_SEARCHING = 32856;
 

@@ -13,6 +13,9 @@ constexpr char kTitle[] = "Lexicove Help";
 constexpr int kWidth = 240;  // the handheld screen, like the main window
 constexpr int kHeight = 320;
 
+// The program's own help pages, compiled in (resources/help/).
+constexpr char kHelpResourceFolder[] = ":/help/";
+
 QUrl FileUrl(const QString& file) {
     if (file.startsWith(QLatin1String(":/"))) {
         return QUrl(QLatin1String("qrc") + file);
@@ -35,11 +38,23 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     resize(kWidth * scale, kHeight * scale);
 }
 
+QString CHelpWindow::ResolveHelpFile(const QString& file) {
+    if (file.isEmpty() || QFileInfo::exists(file)) {
+        return file;
+    }
+    if (file.contains(QLatin1Char('/'))) {
+        return QString();  // a path names a file on disk only
+    }
+    const QString compiledIn = QLatin1String(kHelpResourceFolder) + file;
+    return QFileInfo::exists(compiledIn) ? compiledIn : QString();
+}
+
 bool CHelpWindow::ShowHelp(const QString& file, const QString& anchor) {
-    if (file.isEmpty() || !QFileInfo::exists(file)) {
+    const QString path = ResolveHelpFile(file);
+    if (path.isEmpty()) {
         return false;
     }
-    QUrl url = FileUrl(file);
+    QUrl url = FileUrl(path);
     if (!anchor.isEmpty()) {
         url.setFragment(anchor);
     }

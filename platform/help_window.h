@@ -17,8 +17,13 @@ class CHelpWindow : public QWidget {
     explicit CHelpWindow(QWidget* parent = nullptr);
 
     // Shows the file at the anchor (none: at the top) and brings the window forward. False,
-    // showing nothing, when the file does not exist.
+    // showing nothing, when the file does not exist (ResolveHelpFile).
     bool ShowHelp(const QString& file, const QString& anchor);
+
+    // The file to show for a help file: the file itself when it exists; for a bare file name
+    // without one on disk, the program's compiled-in help page of that name
+    // (":/help/lexicove.htm" for "lexicove.htm"); else empty.
+    static QString ResolveHelpFile(const QString& file);
 
     // Splits a help target "file:lexicove.htm#pron" into its file name and anchor; false
     // when it is not of that form.
