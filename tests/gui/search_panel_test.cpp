@@ -1,0 +1,714 @@
+#include "frame/search_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "app/memory_settings_store.h"
+#include "app/messages.h"
+#include "app/options_record.h"
+#include "app/settings_store.h"
+#include "frame/search_panel_owner.h"
+#include "frame/search_tab_ctrl.h"
+#include "ui/context_edit.h"
+#include "ui/html_display.h"
+#include "ui/resource_images.h"
+
+namespace {
+
+constexpr int kPortraitWidth = 240;
+constexpr int kLandscapeWidth = 320;
+constexpr int kHeight = 294;
+
+// Records the searches and help requests the panel sends.
+class CRecordingOwner : public ISearchPanelOwner {
+  public:
+    struct Search {
+        uint32_t message;
+        QString path;
+        QString query;
+    };
+
+    bool SendSearch(uint32_t message, const std::u16string& wordListPath,
+                    const std::u16string& query) override {
+        searches.push_back(
+            {message, QString::fromStdU16String(wordListPath), QString::fromStdU16String(query)});
+        return true;
+    }
+    void RunHelp(const std::u16string& target) override {
+        help.push_back(QString::fromStdU16String(target));
+    }
+
+    std::vector<Search> searches;
+    std::vector<QString> help;
+};
+
+QString Text(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+// Types the text into the widget: "\b" is Backspace, "\r" Enter, "<" Left, ">" Right and "~"
+// Delete; other characters are typed as they are.
+void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case u'\b':
+                QTest::keyClick(widget, Qt::Key_Backspace);
+                break;
+            case u'\r':
+                QTest::keyClick(widget, Qt::Key_Return);
+                break;
+            case u'<':
+                QTest::keyClick(widget, Qt::Key_Left);
+                break;
+            case u'>':
+                QTest::keyClick(widget, Qt::Key_Right);
+                break;
+            case u'~':
+                QTest::keyClick(widget, Qt::Key_Delete);
+                break;
+            default:
+                if (c.unicode() < 128) {
+                    QTest::keyClicks(widget, QString(c));
+                } else {
+                    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c),
+                                        Qt::NoModifier);
+                }
+                break;
+        }
+    }
+}
+
+// The action of the open popup menu with the given command; null when there is none.
+QAction* MenuAction(int command) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+        return nullptr;
+    }
+    for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == command) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class SearchPanelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(home_.isValid());
+        qputenv("LEXICOVE_HOME", home_.path().toLocal8Bit());
+    }
+
+    void init() {
+        GetOptionsRecord() = COptionsRecord();
+        owner_ = CRecordingOwner();
+        settings_ = std::make_unique<CMemorySettingsStore>();
+        window_ = std::make_unique<QWidget>();
+        window_->resize(kPortraitWidth, kHeight + 30);
+        other_ = new QWidget(window_.get());
+        other_->setFocusPolicy(Qt::StrongFocus);
+        other_->setGeometry(0, kHeight, kPortraitWidth, 30);
+    }
+    void cleanup() { window_.reset(); }
+
+    void boxCountFollowsTheWidth_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("portrait 240") << kPortraitWidth << 12;
+        QTest::newRow("landscape 320") << kLandscapeWidth << 17;
+        QTest::newRow("no more than the letters hold") << 2000 << CSearchPanel::MAX_LETTERS;
+        QTest::newRow("at least one box") << 20 << 1;
+    }
+    void boxCountFollowsTheWidth() {
+        QFETCH(int, width);
+        QFETCH(int, boxes);
+        Create(width);
+        QCOMPARE(panel_->BoxCount(), boxes);
+        QCOMPARE(panel_->Slider()->maximum(), boxes);
+        QCOMPARE(panel_->geometry(), QRect(0, 23, width, kHeight - 23));
+        QCOMPARE(panel_->HtmlArea()->geometry(), QRect(0, 58, width, kHeight - 23 - 58));
+        // The Search button sits at the top right.
+        QCOMPARE(panel_->SearchButton().Rect(), QRect(width - 6 - 28, 8, 28, 24));
+    }
+
+    void typedLettersMakeTheQuery_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("slider");  // -1: left alone
+        QTest::addColumn<bool>("keepSpaces");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("query");
+        const int puzzle = SEARCH_TAB_PUZZLE;
+        const int anagram = SEARCH_TAB_ANAGRAM;
+        QTest::newRow("puzzle cat") << puzzle << "cat" << -1 << false << "CAT"
+                                    << "3"
+                                    << "cat";
+        QTest::newRow("puzzle slider to 5 opens boxes") << puzzle << "cat" << 5 << false << "CAT??"
+                                                        << "5"
+                                                        << "cat??";
+        QTest::newRow("puzzle slider to 2 cuts") << puzzle << "cat" << 2 << false << "CA"
+                                                 << "2"
+                                                 << "ca";
+        QTest::newRow("puzzle keeps the open box") << puzzle << "c?t" << -1 << false << "C?T"
+                                                   << "3"
+                                                   << "c?t";
+        QTest::newRow("pattern characters are dropped")
+            << puzzle << "c*a[t](){},:" << -1 << false << "CAT"
+            << "3"
+            << "cat";
+        QTest::newRow("backspace deletes left of the cursor")
+            << puzzle << "cax\bt" << -1 << false << "CAT"
+            << "3"
+            << "cat";
+        QTest::newRow("left and delete") << puzzle << "cart<<~" << -1 << false << "CAT"
+                                         << "3"
+                                         << "cat";
+        QTest::newRow("space dropped") << puzzle << "ice cream" << -1 << false << "ICECREAM"
+                                       << "8"
+                                       << "icecream";
+        QTest::newRow("space kept with the option")
+            << puzzle << "ice cream" << -1 << true << "ICE CREAM"
+            << "9"
+            << "ice cream";
+        QTest::newRow("letters the code page lacks are dropped")
+            << puzzle << u"\u00b5\u00e9\u20ac\u0100x"_qs << -1 << false << u"\u00b5\u00c9\u20acX"_qs
+            << "4" << u"\u00b5\u00e9\u20acx"_qs;
+        QTest::newRow("anagram any") << anagram << "tea" << -1 << false << "TEA"
+                                     << "Any"
+                                     << "(tea)";
+        QTest::newRow("anagram slider at 2") << anagram << "tea" << 2 << false << "TEA"
+                                             << "2"
+                                             << "(2:tea)";
+        QTest::newRow("anagram slider stops at the letters")
+            << anagram << "tea" << 5 << false << "TEA"
+            << "3"
+            << "(3:tea)";
+        QTest::newRow("anagram slider at 0 is any") << anagram << "tea" << 0 << false << "TEA"
+                                                    << "Any"
+                                                    << "(tea)";
+        QTest::newRow("anagram space dropped") << anagram << "t e a" << -1 << false << "TEA"
+                                               << "Any"
+                                               << "(tea)";
+    }
+    void typedLettersMakeTheQuery() {
+        QFETCH(int, mode);
+        QFETCH(QString, typed);
+        QFETCH(int, slider);
+        QFETCH(bool, keepSpaces);
+        QFETCH(QString, letters);
+        QFETCH(QString, label);
+        QFETCH(QString, query);
+        GetOptionsRecord().SetKeepSpaces(keepSpaces);
+        Create(kPortraitWidth);
+        tabs_->SelectTab(mode);
+        panel_->setFocus();
+        Type(panel_, typed);
+        if (slider >= 0) {
+            panel_->Slider()->setValue(slider);
+        }
+        QCOMPARE(Text(panel_->Letters()), letters);
+        QCOMPARE(panel_->Label()->text(), label);
+        QCOMPARE(panel_->Slider()->value(), label == "Any" ? 0 : label.toInt());
+        QVERIFY(owner_.searches.empty());
+        Type(panel_, "\r");
+        QCOMPARE(owner_.searches.size(), size_t{1});
+        QCOMPARE(owner_.searches[0].message, WM_SEARCH_PATTERN);
+        QCOMPARE(owner_.searches[0].query, query);
+        QCOMPARE(owner_.searches[0].path, QString());
+    }
+
+    void anagramCriterionFollowsTheLetters() {
+        Create(kPortraitWidth);
+        tabs_->SelectTab(SEARCH_TAB_ANAGRAM);
+        panel_->setFocus();
+        Type(panel_, "tea");
+        panel_->Slider()->setValue(3);
+        Type(panel_, "s");
+        QCOMPARE(panel_->LengthCriterion(), 4);
+        QCOMPARE(panel_->Label()->text(), QString("4"));
+        Type(panel_, "~\b");  // Delete at the end does nothing; Backspace takes the S
+        QCOMPARE(Text(panel_->Letters()), QString("TEA"));
+        QCOMPARE(panel_->LengthCriterion(), 3);
+    }
+
+    void letterBeyondTheEndFillsOpenBoxes() {
+        // A shrinking panel empties the boxes but leaves the cursor: typing then goes into box
+        // 3 of an empty row.
+        Create(kLandscapeWidth);
+        panel_->setFocus();
+        Type(panel_, "abc");
+        QCOMPARE(panel_->Cursor(), 3);
+        tabs_->resize(kPortraitWidth, kHeight);
+        QCOMPARE(panel_->BoxCount(), 12);
+        QCOMPARE(Text(panel_->Letters()), QString());
+        QCOMPARE(panel_->Cursor(), 3);
+        Type(panel_, "x");
+        QCOMPARE(Text(panel_->Letters()), QString("???X"));
+        QCOMPARE(panel_->Label()->text(), QString("4"));
+    }
+
+    void shrinkingKeepsTheCursorOnABox() {
+        Create(kLandscapeWidth);
+        panel_->setFocus();
+        Type(panel_, "abcdefghijklmnop");
+        QCOMPARE(panel_->Cursor(), 16);
+        tabs_->resize(kPortraitWidth, kHeight);
+        QCOMPARE(panel_->Cursor(), 11);
+        Type(panel_, "x");
+        QCOMPARE(Text(panel_->Letters()), QString("???????????X"));
+        QCOMPARE(panel_->Cursor(), 11);  // the last box keeps the cursor
+    }
+
+    void tapsMoveTheCursor_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("first box") << 0 << 0;
+        QTest::newRow("inside the letters") << 2 << 2;
+        QTest::newRow("just after the letters") << 4 << 4;
+        QTest::newRow("beyond the letters") << 6 << 4;
+    }
+    void tapsMoveTheCursor() {
+        QFETCH(int, box);
+        QFETCH(int, cursor);
+        Create(kPortraitWidth);
+        panel_->setFocus();
+        Type(panel_, "abcd");
+        QCOMPARE(panel_->Cursor(), 4);
+        other_->setFocus();
+        QTest::mouseClick(panel_, Qt::LeftButton, Qt::NoModifier, panel_->BoxRect(box).center());
+        QCOMPARE(panel_->Cursor(), cursor);
+        QVERIFY(panel_->hasFocus());
+        Type(panel_, "z");
+        QString expected = "ABCD";
+        expected.replace(cursor, 1, "Z");
+        QCOMPARE(Text(panel_->Letters()), expected.left(4 + (cursor == 4 ? 1 : 0)));
+    }
+
+    void searchButtonStartsASearch() {
+        Create(kPortraitWidth);
+        panel_->setFocus();
+        const QPoint button = panel_->SearchButton().Rect().center();
+        QTest::mouseClick(panel_, Qt::LeftButton, Qt::NoModifier, button);
+        QCoreApplication::sendPostedEvents(panel_);
+        QVERIFY(owner_.searches.empty());  // nothing typed
+        Type(panel_, "dog");
+        QTest::mouseClick(panel_, Qt::LeftButton, Qt::NoModifier, button);
+        QCoreApplication::sendPostedEvents(panel_);
+        QCOMPARE(owner_.searches.size(), size_t{1});
+        QCOMPARE(owner_.searches[0].query, QString("dog"));
+    }
+
+    void searchButtonShowsItsPressedLookAndGivesNothingOutside() {
+        Create(kPortraitWidth);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        panel_->setFocus();
+        Type(panel_, "dog");
+        const QRect button = panel_->SearchButton().Rect();
+        const auto shown = [this, &button] {
+            return panel_->grab(button).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const auto bitmap = [](int id) {
+            return LoadBitmapResource(id).convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(shown(), bitmap(IDB_SEARCH_BUTTON));
+        QTest::mousePress(panel_, Qt::LeftButton, Qt::NoModifier, button.center());
+        QCOMPARE(shown(), bitmap(IDB_SEARCH_BUTTON_PRESSED));
+        QTest::mouseMove(panel_, QPoint(button.left() - 20, button.bottom() + 20));
+        QTest::mouseRelease(panel_, Qt::LeftButton, Qt::NoModifier,
+                            QPoint(button.left() - 20, button.bottom() + 20));
+        QCoreApplication::sendPostedEvents(panel_);
+        QCOMPARE(shown(), bitmap(IDB_SEARCH_BUTTON));
+        QVERIFY(owner_.searches.empty());
+    }
+
+    void focusGoesToTheInput_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("puzzle: the panel") << SEARCH_TAB_PUZZLE;
+        QTest::newRow("anagram: the panel") << SEARCH_TAB_ANAGRAM;
+        QTest::newRow("wildcard: the edit box") << SEARCH_TAB_WILDCARD;
+        QTest::newRow("phonetic: the edit box") << SEARCH_TAB_PHONETIC;
+    }
+    void focusGoesToTheInput() {
+        QFETCH(int, mode);
+        Create(kPortraitWidth);
+        tabs_->SelectTab(mode);
+        other_->setFocus();
+        tabs_->setFocus();
+        QWidget* expected =
+            mode >= SEARCH_TAB_WILDCARD ? static_cast<QWidget*>(panel_->EditBox()) : panel_;
+        QCOMPARE(QApplication::focusWidget(), expected);
+    }
+
+    void editModesSendTheEditText_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<uint>("message");
+        QTest::addColumn<QString>("query");
+        QTest::newRow("wildcard") << SEARCH_TAB_WILDCARD << "c*t{s,}"
+                                  << "C*T{S,}" << uint(WM_SEARCH_PATTERN) << "c*t{s,}";
+        QTest::newRow("phonetic") << SEARCH_TAB_PHONETIC << "smith"
+                                  << "SMITH" << uint(WM_SEARCH_PHONETIC) << "smith";
+        QTest::newRow("code page characters kept, others cut")
+            << SEARCH_TAB_WILDCARD << u"caf\u00e9\u20ac\u0100\u0162"_qs
+            << u"CAF\u00c9\u20ac\u0100\u0162"_qs << uint(WM_SEARCH_PATTERN)
+            << u"caf\u00e9\u20acb"_qs;
+        QTest::newRow("empty wildcard starts nothing") << SEARCH_TAB_WILDCARD << ""
+                                                       << "" << 0u << "";
+        QTest::newRow("empty phonetic starts nothing") << SEARCH_TAB_PHONETIC << ""
+                                                       << "" << 0u << "";
+    }
+    void editModesSendTheEditText() {
+        QFETCH(int, mode);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(uint, message);
+        QFETCH(QString, query);
+        Create(kPortraitWidth);
+        tabs_->SelectTab(mode);
+        QVERIFY(panel_->EditBox()->isVisible());
+        QVERIFY(!panel_->Slider()->isVisible());
+        QVERIFY(panel_->EditBox()->hasFocus());
+        Type(panel_->EditBox(), typed);
+        QCOMPARE(panel_->EditBox()->text(), shown);
+        QTest::keyClick(panel_->EditBox(), Qt::Key_Return);
+        if (message == 0) {
+            QVERIFY(owner_.searches.empty());
+            return;
+        }
+        QCOMPARE(owner_.searches.size(), size_t{1});
+        QCOMPARE(owner_.searches[0].message, uint32_t{message});
+        QCOMPARE(owner_.searches[0].query, query);
+    }
+
+    void emptyBoxesStartNothing_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("puzzle") << SEARCH_TAB_PUZZLE;
+        QTest::newRow("anagram") << SEARCH_TAB_ANAGRAM;
+    }
+    void emptyBoxesStartNothing() {
+        QFETCH(int, mode);
+        Create(kPortraitWidth);
+        tabs_->SelectTab(mode);
+        panel_->setFocus();
+        Type(panel_, "\r");
+        QVERIFY(!panel_->StartSearch());
+        QVERIFY(owner_.searches.empty());
+    }
+
+    void wildcardSymbolsEditTheQuery_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QByteArray>("symbol");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("square over a selection") << "AB" << true << QByteArray("[]") << "[]" << 1;
+        QTest::newRow("round over a selection") << "AB" << true << QByteArray("()") << "()" << 1;
+        QTest::newRow("braces over a selection") << "AB" << true << QByteArray("{}") << "{,}" << 1;
+        QTest::newRow("square at the caret") << "AB" << false << QByteArray("[]") << "AB[]" << 3;
+        QTest::newRow("star typed at the caret") << "AB" << false << QByteArray("*") << "AB*" << 3;
+        QTest::newRow("question mark typed") << "AB" << true << QByteArray("?") << "?" << 1;
+        QTest::newRow("other targets do nothing") << "AB" << false << QByteArray("x") << "AB" << 2;
+    }
+    void wildcardSymbolsEditTheQuery() {
+        QFETCH(QString, text);
+        QFETCH(bool, selectAll);
+        QFETCH(QByteArray, symbol);
+        QFETCH(QString, result);
+        QFETCH(int, caret);
+        Create(kPortraitWidth);
+        tabs_->SelectTab(SEARCH_TAB_WILDCARD);
+        CContextEdit* edit = panel_->EditBox();
+        edit->setText(text);
+        if (selectAll) {
+            edit->selectAll();
+        } else {
+            edit->setCursorPosition(int(text.size()));
+        }
+        emit panel_->HtmlArea()->linkTapped(symbol);
+        QCoreApplication::processEvents();
+        QCOMPARE(edit->text(), result);
+        QCOMPARE(edit->cursorPosition(), caret);
+        QVERIFY(edit->hasFocus());
+    }
+
+    void questionMarkSymbolGoesIntoTheBoxes() {
+        Create(kPortraitWidth);
+        other_->setFocus();
+        emit panel_->HtmlArea()->linkTapped("?");
+        QVERIFY(panel_->hasFocus());
+        QCoreApplication::processEvents();
+        Type(panel_, "x");
+        QCOMPARE(Text(panel_->Letters()), QString("?X"));
+    }
+
+    void symbolsOfOtherModesDoNothing() {
+        Create(kPortraitWidth);
+        panel_->setFocus();
+        for (const char* symbol : {"*", "[]", "()", "{}"}) {
+            emit panel_->HtmlArea()->linkTapped(symbol);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(Text(panel_->Letters()), QString());
+    }
+
+    void helpLinkRunsTheHelp() {
+        Create(kPortraitWidth);
+        tabs_->SelectTab(SEARCH_TAB_WILDCARD);
+        emit panel_->HtmlArea()->linkTapped("?help");
+        QCOMPARE(owner_.help.size(), size_t{1});
+        QCOMPARE(owner_.help[0], QString("file:lexicove.htm#symbol"));
+    }
+
+    void htmlAreaShowsTheTabsHelp_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("images");
+        QTest::newRow("puzzle") << SEARCH_TAB_PUZZLE << "<b>Puzzle Search:</b>"
+                                << QStringList{"c_quest.gif"};
+        QTest::newRow("anagram") << SEARCH_TAB_ANAGRAM << "<b>Anagram Search:</b>"
+                                 << QStringList{"c_quest.gif"};
+        QTest::newRow("wildcard") << SEARCH_TAB_WILDCARD << "<b>Wildcard Search:</b>"
+                                  << QStringList{"c_quest.gif", "c_star.gif", "c_square.gif",
+                                                 "c_round.gif", "c_turt.gif"};
+        QTest::newRow("phonetic") << SEARCH_TAB_PHONETIC << "<b>Phonetic Search:</b>"
+                                  << QStringList{};
+    }
+    void htmlAreaShowsTheTabsHelp() {
+        QFETCH(int, mode);
+        QFETCH(QString, title);
+        QFETCH(QStringList, images);
+        Create(kPortraitWidth);
+        tabs_->SelectTab(mode);
+        const QString page = QString::fromStdString(panel_->HtmlArea()->PageSource());
+        QVERIFY(
+            page.startsWith("<html><body topmargin=8 leftmargin=8 rightmargin=8 "
+                            "bgcolor=\"#FFFFFF\">Word List: <a href=\"?wordlist\">Built-in "
+                            "Dictionary</a><br><hr size=1>"));
+        QVERIFY(page.endsWith("</font></body></html>"));
+        QVERIFY(page.contains(title));
+        QCOMPARE(page.count("<img "), images.size());
+        for (const QString& image : images) {
+            QVERIFY(page.contains("src='" + image + "'"));
+            const QImage symbol = CSearchPanel::SymbolImage(image.toStdString());
+            QCOMPARE(symbol.size(), QSize(12, 12));
+        }
+        QVERIFY(CSearchPanel::SymbolImage("pron.gif").isNull());
+    }
+
+    void wordListMenuChoosesTheSearchedFile() {
+        const QStringList files = {"names.dwg", "Birds.DWG", ".dwg", "notes.txt"};
+        for (const QString& name : files) {
+            QFile file(home_.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        Create(kPortraitWidth);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QStringList offered;
+        ChooseFromMenu(CSearchPanel::ID_FIRST_WORD_LIST + 1, &offered);
+        QCOMPARE(offered, (QStringList{"Built-in Dictionary", "Birds", "names"}));
+        const QString names = home_.path() + "/names.dwg";
+        QCOMPARE(Text(panel_->WordListPath()), names);
+        QVERIFY(QString::fromStdString(panel_->HtmlArea()->PageSource())
+                    .contains("<p>Word List: <a href=\"?wordlist\">names.dwg</a></p>"));
+
+        // The file stays the searched one, in every tab, until the dictionary is chosen.
+        tabs_->SelectTab(SEARCH_TAB_PHONETIC);
+        QVERIFY(QString::fromStdString(panel_->HtmlArea()->PageSource()).contains("names.dwg"));
+        QTest::keyClicks(panel_->EditBox(), "smith");
+        QTest::keyClick(panel_->EditBox(), Qt::Key_Return);
+        QCOMPARE(owner_.searches.size(), size_t{1});
+        QCOMPARE(owner_.searches[0].path, names);
+
+        ChooseFromMenu(0, nullptr);  // cancelled
+        QCOMPARE(Text(panel_->WordListPath()), names);
+
+        ChooseFromMenu(CSearchPanel::ID_BUILT_IN_DICTIONARY, nullptr);
+        QCOMPARE(Text(panel_->WordListPath()), QString());
+        QVERIFY(QString::fromStdString(panel_->HtmlArea()->PageSource())
+                    .contains("Built-in Dictionary</a><br>"));
+        QTest::keyClick(panel_->EditBox(), Qt::Key_Return);
+        QCOMPARE(owner_.searches.size(), size_t{2});
+        QCOMPARE(owner_.searches[1].path, QString());
+        QVERIFY(!panel_->ChooseWordList(CSearchPanel::ID_FIRST_WORD_LIST + 5));
+    }
+
+    void storedTabSetsTheMode_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("none stored") << -1 << SEARCH_TAB_PUZZLE;
+        QTest::newRow("anagram") << 1 << SEARCH_TAB_ANAGRAM;
+        QTest::newRow("wildcard") << 2 << SEARCH_TAB_WILDCARD;
+        QTest::newRow("phonetic") << 3 << SEARCH_TAB_PHONETIC;
+        QTest::newRow("out of range") << 9 << SEARCH_TAB_PUZZLE;
+    }
+    void storedTabSetsTheMode() {
+        QFETCH(int, stored);
+        QFETCH(int, mode);
+        if (stored >= 0) {
+            settings_->WriteInteger(SETTINGS_KEY, SETTING_SEARCH_TAB, stored);
+        }
+        Create(kPortraitWidth);
+        QCOMPARE(tabs_->CurrentTab(), mode);
+        QCOMPARE(panel_->Mode(), mode);
+        QCOMPARE(panel_->EditBox()->isVisibleTo(panel_), mode >= SEARCH_TAB_WILDCARD);
+        QCOMPARE(panel_->Slider()->isVisibleTo(panel_), mode < SEARCH_TAB_WILDCARD);
+    }
+
+    void tabChangeStoresTheTab() {
+        Create(kPortraitWidth);
+        QCOMPARE(tabs_->Tabs()->count(), 4);
+        QCOMPARE(tabs_->Tabs()->tabText(3), QString("Phonetic"));
+        // All four share the width of a portrait screen.
+        QVERIFY(tabs_->Tabs()->tabRect(3).right() < kPortraitWidth);
+        QVERIFY(tabs_->Tabs()->tabRect(3).width() >= kPortraitWidth / 4 - 1);
+        tabs_->SelectTab(SEARCH_TAB_ANAGRAM);
+        QCOMPARE(panel_->Mode(), SEARCH_TAB_ANAGRAM);
+        QCOMPARE(ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_SEARCH_TAB, -1), 1);
+        // The mode commands change the panel only.
+        QVERIFY(panel_->RunCommand(CSearchPanel::ID_MODE_PUZZLE + 2));
+        QCOMPARE(panel_->Mode(), SEARCH_TAB_WILDCARD);
+        QCOMPARE(tabs_->CurrentTab(), SEARCH_TAB_ANAGRAM);
+        QCOMPARE(ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_SEARCH_TAB, -1), 1);
+        QVERIFY(!panel_->RunCommand(32833));
+    }
+
+    void eachModeKeepsItsLetters() {
+        Create(kPortraitWidth);
+        panel_->setFocus();
+        Type(panel_, "cat");
+        tabs_->SelectTab(SEARCH_TAB_ANAGRAM);
+        panel_->setFocus();
+        Type(panel_, "dog");
+        tabs_->SelectTab(SEARCH_TAB_PUZZLE);
+        QCOMPARE(Text(panel_->Letters()), QString("CAT"));
+        QCOMPARE(panel_->Cursor(), 0);
+    }
+
+    void routedKeysReachTheBoxes() {
+        Create(kPortraitWidth);
+        other_->setFocus();
+        QVERIFY(!panel_->hasFocus());
+        QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+        QVERIFY(!panel_->RouteKey(&letter));  // the character is not consumed
+        QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+        QVERIFY(panel_->RouteKey(&left));
+        QCOMPARE(Text(panel_->Letters()), QString("A"));
+        QCOMPARE(panel_->Cursor(), 0);
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QVERIFY(!panel_->RouteKey(&up));
+        // With the focus on the panel its own handling runs instead.
+        panel_->setFocus();
+        QVERIFY(!panel_->RouteKey(&letter));
+        QCOMPARE(Text(panel_->Letters()), QString("A"));
+    }
+
+    void shrinkingClearsTheLetters() {
+        Create(kLandscapeWidth);
+        tabs_->SelectTab(SEARCH_TAB_ANAGRAM);
+        panel_->setFocus();
+        Type(panel_, "tea\r");
+        QCOMPARE(Text(panel_->Query()), QString("(tea)"));
+        tabs_->resize(kLandscapeWidth + 16, kHeight);  // growing keeps them
+        QCOMPARE(Text(panel_->Letters()), QString("TEA"));
+        tabs_->resize(kPortraitWidth, kHeight);
+        QCOMPARE(Text(panel_->Letters()), QString());
+        QCOMPARE(Text(panel_->Query()), QString());
+        QCOMPARE(panel_->LengthCriterion(), SEARCH_LENGTH_ANY);
+        QCOMPARE(panel_->Label()->text(), QString("Any"));
+    }
+
+    void paintsLettersInTheirColours() {
+        Create(kPortraitWidth);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        panel_->setFocus();
+        Type(panel_, "a?<<");  // cursor back on box 0
+        const QImage image = panel_->grab().toImage();
+        const QColor highlight = panel_->palette().color(QPalette::Highlight);
+        QCOMPARE(image.pixelColor(panel_->BoxRect(0).topLeft()), highlight);
+        QCOMPARE(image.pixelColor(panel_->BoxRect(1).topLeft()), QColor(Qt::white));
+        QVERIFY(Contains(image, panel_->BoxRect(1), QColor(128, 0, 0)));
+        QVERIFY(!Contains(image, panel_->BoxRect(1), QColor(0, 0, 128)));
+        panel_->HandleKey(Qt::Key_Right);
+        const QImage moved = panel_->grab().toImage();
+        QVERIFY(Contains(moved, panel_->BoxRect(0), QColor(0, 0, 128)));
+        QCOMPARE(moved.pixelColor(panel_->BoxRect(1).topLeft()), highlight);
+    }
+
+  private:
+    void Create(int width) {
+        tabs_ = new CSearchTabCtrl(&owner_, settings_.get(), window_.get());
+        tabs_->setGeometry(0, 0, width, kHeight);
+        panel_ = tabs_->Panel();
+        window_->resize(std::max(width, kPortraitWidth), kHeight + 30);
+        window_->show();
+        QApplication::setActiveWindow(window_.get());
+    }
+
+    // Opens the word-list menu by its link and chooses the command (0: closes the menu);
+    // offered receives the texts of the menu's items.
+    void ChooseFromMenu(int command, QStringList* offered) {
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            seen = true;
+            if (offered != nullptr) {
+                for (const QAction* action : menu->actions()) {
+                    offered->append(action->text());
+                }
+            }
+            if (QAction* action = MenuAction(command)) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else {
+                QTest::keyClick(menu, Qt::Key_Escape);
+            }
+        });
+        emit panel_->HtmlArea()->linkTapped("?wordlist");
+        QVERIFY(seen);
+    }
+
+    static bool Contains(const QImage& image, const QRect& rect, const QColor& colour) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                if (image.pixelColor(x, y) == colour) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    QTemporaryDir home_;
+    CRecordingOwner owner_;
+    std::unique_ptr<CMemorySettingsStore> settings_;
+    std::unique_ptr<QWidget> window_;
+    QWidget* other_ = nullptr;
+    CSearchTabCtrl* tabs_ = nullptr;
+    CSearchPanel* panel_ = nullptr;
+};
+
+QTEST_MAIN(SearchPanelTest)
+#include "search_panel_test.moc"
