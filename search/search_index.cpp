@@ -114,7 +114,17 @@ int CSearchIndex::Search(WordCallback callback, void* context, const char* query
     callback_ = callback;
     context_ = context;
     word_[0] = '\0';
-    view_ = file_->MappedView(&viewLength_);
+    stepLimit_ = StepBudget();
+    for (int c = 0; c < 256; ++c) {
+        ignorable_[c] = IsIgnorable(static_cast<uint8_t>(c));
+    }
+    // A mapped file that holds the whole array is read in place; otherwise through windows.
+    uint64_t mapLength = 0;
+    const uint8_t* map = file_->MappedView(&mapLength);
+    mapped_ = map != nullptr && sectionOffset_ + 4 * (uint64_t{count_} + 1) <= mapLength;
+    window_ = mapped_ ? map + sectionOffset_ + 4 : nullptr;
+    windowFirst_ = 1;
+    windowCount_ = mapped_ ? count_ : 0;
     if (mode == SEARCH_MODE_PATTERN) {
         MatchPattern(1, copy, 0, false);
     } else {
@@ -126,7 +136,8 @@ int CSearchIndex::Search(WordCallback callback, void* context, const char* query
     }
     callback_ = StopAtOnce;
     context_ = nullptr;
-    view_ = nullptr;
+    window_ = nullptr;
+    windowCount_ = 0;
     return status_;
 }
 
@@ -137,45 +148,28 @@ bool CSearchIndex::Fail(int status) {
     return false;
 }
 
-bool CSearchIndex::Step() {
+inline bool CSearchIndex::Step() {
     if (StopRequested()) {
         return Fail(SEARCH_CANCELLED);
     }
-    if (++steps_ > StepBudget()) {
+    if (++steps_ > stepLimit_) {
         return Fail(SEARCH_TRUNCATED);
     }
     return true;
 }
 
-bool CSearchIndex::FillCursor(NodeCursor* cursor) {
-    uint32_t i = cursor->next;
-    if (i < 1 || i > count_) {
-        return false;
+bool CSearchIndex::MoveWindow(uint32_t index) {
+    if (index < 1 || index > count_ || mapped_) {
+        return false;  // a mapped window already holds the whole array
     }
-    uint64_t at = sectionOffset_ + 4 * uint64_t{i};
-    if (view_ != nullptr) {
-        // Straight from the mapped file: the rest of the array in one go.
-        if (at + 4 > viewLength_) {
-            return false;
-        }
-        cursor->first = i;
-        cursor->count =
-            static_cast<uint32_t>(std::min<uint64_t>(count_ + 1 - i, (viewLength_ - at) / 4));
-        cursor->data = view_ + at;
-        return true;
-    }
-    // Most lists are a node or two with their references: read a few words first, more for
-    // each further fill of a long list.
-    uint32_t block = cursor->fills == 0 ? 4 : cursor->fills == 1 ? 16 : 64;
-    ++cursor->fills;
-    uint32_t want = std::min(count_ + 1 - i, block);
-    int got = file_->ReadAt(sectionOffset_ + 4 * i, 4 * want, cursor->raw);
+    uint32_t want = std::min(count_ + 1 - index, kWindowWords);
+    int got = file_->ReadAt(sectionOffset_ + 4 * index, 4 * want, windowBuffer_);
     if (got < 4) {
         return false;
     }
-    cursor->first = i;
-    cursor->count = static_cast<uint32_t>(got) / 4;
-    cursor->data = cursor->raw;
+    window_ = windowBuffer_;
+    windowFirst_ = index;
+    windowCount_ = static_cast<uint32_t>(got) / 4;
     return true;
 }
 
@@ -186,18 +180,22 @@ bool CSearchIndex::PassedLiteral(char e, uint8_t c) const {
            c > static_cast<uint8_t>(e);
 }
 
-uint32_t CSearchIndex::MatchNode(NodeCursor* cursor) {
+inline bool CSearchIndex::MayTake(char e, uint8_t c) const {
+    return e == '*' || e == '?' || e == '[' || static_cast<uint8_t>(e) == c || ignorable_[c];
+}
+
+inline uint32_t CSearchIndex::MatchNode(uint32_t* index) {
     if (!Step()) {
         return 0;
     }
     for (;;) {
-        uint32_t i = cursor->next;
-        if ((i < cursor->first || i - cursor->first >= cursor->count) && !FillCursor(cursor)) {
+        uint32_t i = (*index)++;
+        // Unsigned: an index below the window wraps round to a large offset.
+        if (i - windowFirst_ >= windowCount_ && !MoveWindow(i)) {
             Fail(SEARCH_DATA_ERROR);  // a failed read, or a list that runs off the array
             return 0;
         }
-        uint32_t w = lcv::DecodeFixed32(cursor->data + 4 * (i - cursor->first));
-        ++cursor->next;
+        uint32_t w = lcv::DecodeFixed32(window_ + 4 * (i - windowFirst_));
         if (w == 0) {
             Fail(SEARCH_DATA_ERROR);
             return 0;
@@ -240,28 +238,58 @@ bool CSearchIndex::MatchPattern(uint32_t list, char* pattern, int pos, bool word
     // pass over the list as the longer runs, which keeps the words in ascending trie order.
     char* rest = pattern + 1;
     bool inPass = e == '*' && *rest != '\0' && *rest != '{' && *rest != '(' && *rest != '*';
-    if (e == '*' && !inPass) {
+    if (inPass) {
+        return MatchStarPass(list, pattern, pos);
+    }
+    if (e == '*') {
         word_[pos] = '\0';
         if (!MatchPattern(list, rest, pos, wordEnds)) {
             return false;
         }
     }
-    NodeCursor cursor(list);
+    uint32_t i = list;
     for (;;) {
-        uint32_t w = MatchNode(&cursor);
+        uint32_t w = MatchNode(&i);
         if (w == 0) {
             return false;
         }
         uint8_t c = lcv::NodeChar(w);
         word_[pos] = static_cast<char>(c);
         word_[pos + 1] = '\0';
-        if (inPass && !MatchAfterNode(c, lcv::NodeTerminal(w), lcv::NodeChild(w), rest, pos)) {
-            return false;
-        }
-        if (!MatchAfterNode(c, lcv::NodeTerminal(w), lcv::NodeChild(w), pattern, pos)) {
+        if (MayTake(e, c) &&
+            !MatchAfterNode(c, lcv::NodeTerminal(w), lcv::NodeChild(w), pattern, pos)) {
             return false;
         }
         if (lcv::NodeLast(w) || PassedLiteral(e, c)) {
+            return true;
+        }
+    }
+}
+
+bool CSearchIndex::MatchStarPass(uint32_t list, char* pattern, int pos) {
+    // Per node: the element after the "*" tried at this node (the run ends before it), then
+    // the run taken on over the node into its children. Nothing can be reported for the run
+    // itself, since an element follows it; the descent is the step a MatchPattern call with
+    // the same "*" would take.
+    char* rest = pattern + 1;
+    uint32_t i = list;
+    for (;;) {
+        uint32_t w = MatchNode(&i);
+        if (w == 0) {
+            return false;
+        }
+        uint8_t c = lcv::NodeChar(w);
+        bool terminal = lcv::NodeTerminal(w);
+        uint32_t child = lcv::NodeChild(w);
+        word_[pos] = static_cast<char>(c);
+        word_[pos + 1] = '\0';
+        if (MayTake(*rest, c) && !MatchAfterNode(c, terminal, child, rest, pos)) {
+            return false;
+        }
+        if (child != 0 && pos < kLastPos && !(Step() && MatchStarPass(child, pattern, pos + 1))) {
+            return false;
+        }
+        if (lcv::NodeLast(w)) {
             return true;
         }
     }
@@ -280,7 +308,7 @@ bool CSearchIndex::MatchAfterNode(uint8_t c, bool terminal, uint32_t child, char
         return child != 0 && pos < kLastPos ? MatchPattern(child, pattern, pos + 1, terminal)
                                             : true;
     }
-    if (IsIgnorable(c)) {
+    if (ignorable_[c]) {
         return child != 0 && pos < kLastPos ? MatchPattern(child, pattern, pos + 1, terminal)
                                             : true;
     }
@@ -381,9 +409,9 @@ bool CSearchIndex::MatchGroupLetter(int count, char* letters, uint32_t list, cha
         return true;
     }
     char front = letters[0];
-    NodeCursor cursor(list);
+    uint32_t i = list;
     for (;;) {
-        uint32_t w = MatchNode(&cursor);
+        uint32_t w = MatchNode(&i);
         if (w == 0) {
             return false;
         }
@@ -393,7 +421,7 @@ bool CSearchIndex::MatchGroupLetter(int count, char* letters, uint32_t list, cha
         word_[pos] = static_cast<char>(c);
         word_[pos + 1] = '\0';
         bool go = true;
-        if (IsIgnorable(c)) {
+        if (ignorable_[c]) {
             if (child != 0 && pos < kLastPos) {
                 go = MatchGroupLetter(count, letters, child, rest, pos + 1, terminal);
             }
@@ -474,9 +502,9 @@ bool CSearchIndex::MatchAlternatives(uint32_t list, char* pattern, int pos, bool
 
 bool CSearchIndex::WalkPhonetic(uint32_t list, int pos, int wordPos, const char* primaryRest,
                                 const char* alternateRest) {
-    NodeCursor cursor(list);
+    uint32_t i = list;
     for (;;) {
-        uint32_t w = MatchNode(&cursor);  // polls the stop flag
+        uint32_t w = MatchNode(&i);  // polls the stop flag
         if (w == 0) {
             return false;
         }

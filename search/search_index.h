@@ -64,6 +64,9 @@ class CSearchIndex : public CWordIndex {
 
   private:
     bool MatchPattern(uint32_t list, char* pattern, int pos, bool wordEnds);
+    // A "*" followed by a plain element, over the list: both the runs that end at a node and
+    // those that go on below it, in one pass, which keeps the words in ascending trie order.
+    bool MatchStarPass(uint32_t list, char* pattern, int pos);
     bool MatchAfterNode(uint8_t c, bool terminal, uint32_t child, char* pattern, int pos);
     bool MatchRest(bool terminal, uint32_t child, char* rest, int pos);
     bool MatchGroup(uint32_t list, char* pattern, int pos, bool wordEnds);
@@ -74,21 +77,14 @@ class CSearchIndex : public CWordIndex {
     bool MatchAlternatives(uint32_t list, char* pattern, int pos, bool wordEnds);
     bool ReportWord();
 
-    // A sibling list being read: the array words are fetched a block at a time, since one
-    // read per node (and per entry reference between them) would dominate a walk.
-    struct NodeCursor {
-        explicit NodeCursor(uint32_t list) : next(list) {}
-        uint32_t next;  // the array index to read next
-        uint32_t first = 0;
-        uint32_t count = 0;
-        uint32_t fills = 0;
-        const uint8_t* data = nullptr;  // little-endian array words first .. first + count - 1
-        uint8_t raw[4 * 64];            // where they are read to when the file is not mapped
-    };
-    // Reads the next node of a sibling list for a matcher, passing over entry references; 0
-    // ends the search (a failed read, a list that runs off the array) with SEARCH_DATA_ERROR.
-    uint32_t MatchNode(NodeCursor* cursor);
-    bool FillCursor(NodeCursor* cursor);
+    // Reads the node at *index for a matcher and steps *index past it, passing over entry
+    // references; 0 ends the search (a failed read, a list that runs off the array) with
+    // SEARCH_DATA_ERROR. The words come from the window, which MoveWindow keeps over them.
+    uint32_t MatchNode(uint32_t* index);
+    bool MoveWindow(uint32_t index);
+    // True when the element e could take the node character c at all, that is when trying the
+    // node against it (MatchAfterNode) can do anything: most nodes of a list are passed by this.
+    bool MayTake(char e, uint8_t c) const;
     // True when the node character c lies past the pattern element e in a list, so that the
     // rest of the list cannot match it.
     bool PassedLiteral(char e, uint8_t c) const;
@@ -106,11 +102,22 @@ class CSearchIndex : public CWordIndex {
 
     static std::atomic<bool> stop_;
 
+    // Array words read per window when the file is not mapped. The trie is laid out depth
+    // first, so a window mostly holds the lists a walk takes next.
+    static constexpr uint32_t kWindowWords = 1024;
+
     char word_[128 + 1] = {};
     uint8_t ignoreSpaces_ = 1;
     uint8_t ignoreNonAlphanumerics_ = 0;
     const CPhoneticKey* keys_ = nullptr;
     uint64_t steps_ = 0;
-    const uint8_t* view_ = nullptr;  // the mapped file during a search, or null
-    uint64_t viewLength_ = 0;
+    uint64_t stepLimit_ = 0;    // StepBudget() of the running search
+    bool ignorable_[256] = {};  // IsIgnorable of every byte, for the running search
+    // The array words first .. first + count - 1 of the running search, little-endian: the
+    // whole array in the mapped file, or a window of it read into windowBuffer_.
+    const uint8_t* window_ = nullptr;
+    uint32_t windowFirst_ = 0;
+    uint32_t windowCount_ = 0;
+    bool mapped_ = false;
+    uint8_t windowBuffer_[4 * kWindowWords];
 };

@@ -165,9 +165,16 @@ TEST_F(SearchIndexTest, StarPatternsReportInTrieOrder) {
 
 TEST(SearchFileTest, ReadsThroughPreadFindWhatTheMapFinds) {
     // A root list of 200 nodes takes several reads; "ab..." words add references-free depth.
+    // The "q" words make the array longer than one read, so that a walk coming back from the
+    // "q" subtree to the root list must read that list again.
     std::vector<std::string> words = kWords;
     for (int c = 0x30; c < 0x30 + 200; ++c) {
         words.push_back(std::string(1, static_cast<char>(c)) + "z");
+    }
+    for (char a = 'a'; a <= 'z'; ++a) {
+        for (char b = 'a'; b <= 'z'; ++b) {
+            words.push_back(std::string("q") + a + b + "s");
+        }
     }
     std::vector<uint8_t> image;
     std::string error;
@@ -181,7 +188,7 @@ TEST(SearchFileTest, ReadsThroughPreadFindWhatTheMapFinds) {
     ASSERT_TRUE(mapped.IsMapped());
     ASSERT_FALSE(unmapped.IsMapped());
     CSearchIndex a(&mapped, 0, true), b(&unmapped, 0, true);
-    for (const char* query : {"*", "?z", "(3:tea)", "{c,x}*", "*t"}) {
+    for (const char* query : {"*", "?z", "(3:tea)", "{c,x}*", "*t", "*s", "q?a*"}) {
         FoundWords fromMap, fromReads;
         CSearchIndex::ClearStop();
         EXPECT_EQ(a.Search(CollectWord, &fromMap, query, SEARCH_MODE_PATTERN), SEARCH_OK);
