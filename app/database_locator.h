@@ -20,6 +20,12 @@ inline constexpr char DATABASE_FILE_NAME[] = "wordnet.lcv";
 inline constexpr int CARD_SEARCH_DEPTH = 2;
 inline constexpr int ROOT_SEARCH_DEPTH = 3;
 
+// What the programs tell the user when the database cannot be found or opened (a missing
+// file and a damaged one alike).
+inline constexpr char DATABASE_FAILURE_MESSAGE[] =
+    "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the software to "
+    "fix the problem.";
+
 class CDatabaseLocator {
   public:
     // userPath: the path the user gave, or empty. The folders end with "/" (one is added when

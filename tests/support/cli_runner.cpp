@@ -27,16 +27,25 @@ std::string Quote(const std::string& arg) {
 
 }  // namespace
 
-std::string CliProgramPath() {
+std::string BuildProgramPath(const std::string& name) {
     char self[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     std::string path(self, n > 0 ? static_cast<size_t>(n) : 0);
     path = path.substr(0, path.rfind('/'));
-    return path.substr(0, path.rfind('/')) + "/lexicove-cli";
+    return path.substr(0, path.rfind('/')) + "/" + name;
+}
+
+std::string CliProgramPath() {
+    return BuildProgramPath("lexicove-cli");
 }
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& scratchFolder) {
-    std::string command = Quote(CliProgramPath());
+    return RunProgram(CliProgramPath(), args, scratchFolder);
+}
+
+CliResult RunProgram(const std::string& path, const std::vector<std::string>& args,
+                     const std::string& scratchFolder) {
+    std::string command = Quote(path);
     for (const std::string& arg : args) {
         command += " " + Quote(arg);
     }

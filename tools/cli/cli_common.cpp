@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr char kStartupFailure[] =
-    "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the software to "
-    "fix the problem.";
-
 // The C1 control characters: what the code page gives its five undefined bytes, and nothing
 // a terminal should be sent or a user can mean.
 bool IsC1Control(uint32_t c) {
@@ -43,7 +39,7 @@ bool FillPage(void* context, const char* word, uint32_t) {
 bool OpenDatabase(CDictionaryDatabase* database) {
     std::string path;
     if (!LocateDatabase(&path) || !database->Open(path.c_str())) {
-        std::fprintf(stderr, "%s\n", kStartupFailure);
+        std::fprintf(stderr, "%s\n", DATABASE_FAILURE_MESSAGE);
         return false;
     }
     return true;

@@ -1,0 +1,269 @@
+#pragma once
+// CLexicoveFrame: the program's one top-level window. It owns the three views (Lookup: the
+// "Look up:" box, the dictionary's word list and the list box of the user lists; Content: the
+// word's page; Search: the search panel), the four user lists, the render worker and the
+// search worker, and turns commands, taps, keys and the workers' posted messages into calls
+// on them.
+//
+// Its client area (below it the command bar with the menus "Tools" and "Text" and the
+// toolbar) is laid out by CFrameLayout; the frame paints the Lookup view's left panel and the
+// header bands itself. Settings are values of SETTINGS_KEY in the given store; the lists are
+// files in the program folder.
+//
+// All of its code runs on the main thread. The search worker reaches it only through the
+// ISearchListener calls (posted messages, and one synchronous clearing of the rows), so the
+// main thread never waits for the search worker.
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/messages.h"
+#include "frame/frame_layout.h"
+#include "frame/search_panel_owner.h"
+#include "lists/word_list.h"
+#include "options/study_assistant.h"
+#include "search/search_listener.h"
+#include "search/search_result_sink.h"
+#include "ui/header_button.h"
+#include "ui/themed_bitmap.h"
+
+class CContentView;
+class CDictionaryDatabase;
+class CHelpWindow;
+class CLookupEdit;
+class CLookupList;
+class CRenderWorker;
+class CSearchPanel;
+class CSearchWorker;
+class CWordListBox;
+class ISettingsStore;
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+
+class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPanelOwner {
+    Q_OBJECT
+
+  public:
+    // Recents keeps this many entries before a recorded word goes to its front.
+    static constexpr int RECENTS_KEPT = 64;
+    // The most characters of a start word or a looked-up selection.
+    static constexpr int MAX_START_WORD = 64;
+
+    // Shows an error the user must see; by default the program's error box.
+    using MessageBoxHook = std::function<void(const QString& text)>;
+    // The daily timer runs the day check once a minute from window creation to destruction.
+    static constexpr int DAILY_TIMER_MS = 60000;
+
+    // Loads the three list files and the display settings; the database and the store are
+    // not owned and must outlive the frame.
+    CLexicoveFrame(CDictionaryDatabase* database, ISettingsStore* settings,
+                   QWidget* parent = nullptr);
+    // Writes Recents to "History.txt" and the display settings.
+    ~CLexicoveFrame() override;
+
+    // Creates the children in order, restores the stored view, tab and word; false when a
+    // step failed (the frame is then not usable).
+    bool Create();
+
+    void SetView(int view);
+    void SelectTab(int tab);
+    // Looks text up and has its page rendered; records it in Recents when asked.
+    bool ShowWord(const char* text, bool record);
+    // ShowWord with recording; switches to the Content view on success when asked, else to
+    // the Lookup view's dictionary tab when asked, and puts the text into the "Look up:" box.
+    bool OpenWord(const std::string& text, bool switchView);
+    bool OpenWord(const std::u16string& text, bool switchView);
+    // Another program's request: COPYDATA_LOOKUP (look text up), COPYDATA_PICKER_SHOWN and
+    // COPYDATA_PICKER_HIDDEN; always 1.
+    intptr_t OnCopyData(int code, const std::u16string& text);
+    bool IsWorkerBusy() const;
+    // A termination request: stops a running search, then closes as Exit does once the
+    // workers are idle, so that every list and value is saved.
+    void StopSearchAndClose();
+    // The command dispatcher: menus, toolbar, header buttons, popup menus and accelerators.
+    void RunCommand(int command, int code = 0);
+    // Answers a tapped link of the page: 1 when the frame handled it, 0 when the display
+    // does.
+    int OnHotSpot(const QByteArray& target);
+    void SetHistoryPosition(int position);
+    // A sent internal message (WM_CLEAR_LIST and the others of app/messages.h): handled
+    // before the call returns, as the posted ones are in their turn.
+    void SendMessage(uint32_t message, intptr_t wParam, intptr_t lParam);
+    // Adds count random words to the Study List from the word-list file source of the program
+    // folder (empty: the dictionary), saves it and has a shown Study List refilled. Nothing
+    // happens when the list holds more than 256 entries or the file cannot be read as a word
+    // list.
+    void AddStudyWords(int count, const std::u16string& source);
+    // The word of the day: with showCurrent (a tap) the current one is opened first; then a
+    // new one is drawn from the random word source and stored. Without showCurrent (held, or
+    // a new day) its area is repainted at once.
+    void NextRandomWord(bool showCurrent);
+    // The daily timer's tick: on a new day posts the day's study words (when asked for) and a
+    // new word of the day, then stores the day and saves the options record.
+    void CheckDay();
+
+    // The list context menus: 157 ("Add to Favorites", "Add to Study List") for the word list
+    // and the Searched tab, 158 ("Delete", "Delete All") for the other tabs; null for another
+    // child. Selects the row under position (viewport coordinates) first; null when there is
+    // none or it is a status row.
+    std::unique_ptr<QMenu> CreateListMenu(int childId, const QPoint& position);
+
+    void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
+    // The day check's clock and word source; tests give it their own day stamps.
+    CStudyAssistant& StudyAssistant() { return study_; }
+    const QTimer& DailyTimer() const { return dailyTimer_; }
+
+    // ISearchListener.
+    void PostMessage(uint32_t message, intptr_t wParam, intptr_t lParam) override;
+    void ClearSearchedRows() override;
+    void ShowError(const char* text) override;
+    // ISearchPanelOwner.
+    bool SendSearch(uint32_t message, const std::u16string& wordListPath,
+                    const std::u16string& query) override;
+    void RunHelp(const std::u16string& target) override;
+
+    int CurrentView() const { return currentView_; }
+    int CurrentTab() const { return currentTab_; }
+    int HistoryPosition() const { return historyPosition_; }
+    bool PickerShown() const { return pickerShown_; }
+    int TextSize() const { return textSize_; }
+    bool ClearType() const { return clearType_ != 0; }
+    const std::u16string& WordOfTheDay() const { return wordOfTheDay_; }
+    // The word last handed to the renderer; empty before the first page.
+    std::string CurrentWord() const;
+    CWordList& Favorites() { return favorites_; }
+    CWordList& StudyList() { return studyList_; }
+    CWordList& Recents() { return recents_; }
+    CWordList& Searched() { return searched_; }
+    CLookupEdit* LookupEdit() const { return lookupEdit_; }
+    CLookupList* LookupList() const { return lookupList_; }
+    CWordListBox* ListBox() const { return listBox_; }
+    CContentView* ContentView() const { return contentView_; }
+    CSearchPanel* SearchPanel() const { return searchPanel_; }
+    QWidget* Client() const { return client_; }
+    CRenderWorker* RenderWorker() const { return renderWorker_.get(); }
+    CSearchWorker* SearchWorker() const { return searchWorker_.get(); }
+    QAction* Action(int command) const;
+    const CFrameLayout& Layout() const { return layout_; }
+    CHeaderButton& WordOfTheDayButton() { return wordOfDayButton_; }
+    CHeaderButton& ReadButton() { return readButton_; }
+    CHeaderButton& BackButton() { return backButton_; }
+    CHeaderButton& ForwardButton() { return forwardButton_; }
+    // Refreshes the enabled, checked and pressed states of every command.
+    void UpdateCommandStates();
+
+  protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // Construction and creation.
+    void LoadLists();
+    void ReadDisplaySettings();
+    void CreateCommands();
+    QAction* AddCommand(int command, const QString& text);
+    void CreateCommandBar();
+    void LoadIcons();
+    bool CreateChildren();
+    void CreateHeaderButtons();
+    std::u16string TakePickerStartWord();
+    void RestoreState();
+    void SaveState();
+
+    // Messages.
+    void OnPostedMessage(uint32_t message, intptr_t wParam, intptr_t lParam);
+    void OnListChanged(int list);
+    void OnListItemAdded(int list, intptr_t position);
+    void OnSearchDone(int status);
+    void OnClearList(int list);
+    void ChooseRow(int row, CWordListBox* box);
+    bool StartSearch(const std::u16string& query, int mode, const std::u16string& path);
+    bool RouteKey(QObject* watched, QKeyEvent* event);
+
+    // Commands.
+    void SetTextSize(int size);
+    void ToggleClearType();
+    void Copy();
+    void LookupSelectedText();
+    void ShowGlimmerpad();
+    void ShowAbout();
+    void ShowOptions();
+    void AddToList(CWordList& list, int listNumber, bool toFront);
+    void DeleteSelected();
+    void DeleteAll();
+    void Back();
+    void Forward();
+    CWordList* ShownList();
+    CWordListBox* ActiveList() const;
+    void OnListHeld(int childId, QPoint position);
+    void OnHeaderHeld(QPoint position);
+
+    // Layout and painting.
+    void OnClientResize();
+    void PlaceHeaderButtons();
+    void PaintClient(QPaintEvent* event);
+    void PaintLookupPanel(QPainter& painter, int height);
+    void PaintContentBand(QPainter& painter, const QRect& area);
+    void PaintSearchBand(QPainter& painter);
+    void DrawHeaderButton(QPainter& painter, const CHeaderButton& button, int icon) const;
+    bool OnClientMouse(QMouseEvent* event);
+
+    void ReportError(const QString& text);
+
+    CDictionaryDatabase* database_;
+    ISettingsStore* settings_;
+    std::map<int, QAction*> actions_;
+    QMenu* toolsMenu_ = nullptr;
+    QMenu* textMenu_ = nullptr;
+    QWidget* client_ = nullptr;
+    QWidget* commandBar_ = nullptr;
+    CLookupEdit* lookupEdit_ = nullptr;
+    CWordListBox* listBox_ = nullptr;
+    CLookupList* lookupList_ = nullptr;
+    CContentView* contentView_ = nullptr;
+    CThemedBitmap panel_;
+    CThemedBitmap highlight_;
+    CThemedBitmap boxFrame_;
+    CFrameLayout layout_;
+    int currentTab_ = LIST_DICTIONARY;
+    // Tab icons in tab order, "Random Word:", then Read, Back, Forward each normal, disabled
+    // and pressed.
+    std::array<QPixmap, 15> icons_;
+    CWordList favorites_;
+    CWordList recents_;
+    CWordList studyList_;
+    CWordList searched_;
+    CHeaderButton wordOfDayButton_;
+    CHeaderButton readButton_;
+    CHeaderButton backButton_;
+    CHeaderButton forwardButton_;
+    CHeaderButton* capturedButton_ = nullptr;
+    int currentView_ = VIEW_LOOKUP;
+    std::u16string wordOfTheDay_;
+    bool pickerShown_ = false;
+    int clearType_ = 1;
+    int textSize_ = 2;
+    SearchSinkContext sinkContext_;
+    std::unique_ptr<CSearchWorker> searchWorker_;
+    std::unique_ptr<CRenderWorker> renderWorker_;
+    int historyPosition_ = 0;
+    CSearchPanel* searchPanel_ = nullptr;
+    QPointer<CHelpWindow> helpWindow_;
+    bool created_ = false;
+    bool closePending_ = false;  // StopSearchAndClose waits for the workers
+    MessageBoxHook messageBox_;
+    CStudyAssistant study_{database_};
+    QTimer dailyTimer_;
+};

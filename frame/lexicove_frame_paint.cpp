@@ -1,0 +1,218 @@
+// CLexicoveFrame: the places of the children, the painted left panel and header bands, and
+// the taps on them (the list tabs and the header buttons).
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "app/code_page.h"
+#include "app/options_record.h"
+#include "frame/command_ids.h"
+#include "frame/lexicove_frame.h"
+#include "frame/lookup_list.h"
+#include "frame/search_panel.h"
+#include "lists/gui/word_list_box.h"
+#include "platform/tap_and_hold.h"
+#include "ui/content_view.h"
+#include "ui/resource_images.h"
+#include "ui/ui_font.h"
+
+namespace {
+
+// Places of the icons in the frame's table.
+constexpr int kRandomIcon = 5;
+constexpr int kReadIcons = 6;  // then Back, Forward; each normal, disabled, pressed
+constexpr const char* kTabLabels[] = {"Look up:", "Study List", "Favorites", "Recents", "Searched"};
+constexpr QRgb kPressedWordColour = 0xFF0000FF;
+constexpr QRgb kTitleColour = 0xFF000040;
+
+}  // namespace
+
+void CLexicoveFrame::LoadIcons() {
+    const int ids[] = {IDI_LOOKUP,  IDI_STUDY_LIST,       IDI_FAVORITES,
+                       IDI_RECENTS, IDI_SEARCHED,         IDI_RANDOM_WORD,
+                       IDI_READ,    IDI_READ_DISABLED,    IDI_READ_PRESSED,
+                       IDI_BACK,    IDI_BACK_DISABLED,    IDI_BACK_PRESSED,
+                       IDI_FORWARD, IDI_FORWARD_DISABLED, IDI_FORWARD_PRESSED};
+    for (size_t i = 0; i < icons_.size(); ++i) {
+        icons_[i] = LoadIconResource(ids[i], layout_.Scale());
+    }
+}
+
+void CLexicoveFrame::CreateHeaderButtons() {
+    wordOfDayButton_.Create(layout_.WordOfTheDayArea(), client_, ID_WORD_OF_THE_DAY, true);
+    QRect small = layout_.HeaderButton(QPoint(0, 0));
+    readButton_.Create(small, client_, ID_READ, false);
+    backButton_.Create(small, client_, ID_BACK, false);
+    forwardButton_.Create(small, client_, ID_FORWARD, false);
+    readButton_.Enable(false);  // no speech engine is bound
+    backButton_.Enable(false);
+    forwardButton_.Enable(false);
+    auto* hold = new CTapAndHold(client_, client_);
+    connect(hold, &CTapAndHold::held, this, &CLexicoveFrame::OnHeaderHeld);
+    PlaceHeaderButtons();
+}
+
+void CLexicoveFrame::OnClientResize() {
+    if (lookupList_ == nullptr) {
+        return;
+    }
+    int w = client_->width();
+    int h = client_->height();
+    lookupList_->setGeometry(layout_.WordList(w, h));
+    listBox_->setGeometry(layout_.WordList(w, h));
+    contentView_->setGeometry(layout_.ContentView(w, h));
+    if (searchPanel_ != nullptr) {
+        searchPanel_->setGeometry(layout_.ContentView(w, h));
+    }
+    if (forwardButton_.Rect().left() != layout_.ForwardButton(w).x()) {
+        PlaceHeaderButtons();
+    }
+}
+
+void CLexicoveFrame::PlaceHeaderButtons() {
+    int w = client_->width();
+    QPoint forward = layout_.ForwardButton(w);
+    QPoint back = layout_.BackButton(w);
+    QPoint read = layout_.ReadButton(w);
+    forwardButton_.MoveTo(forward.x(), forward.y());
+    backButton_.MoveTo(back.x(), back.y());
+    readButton_.MoveTo(read.x(), read.y());
+}
+
+void CLexicoveFrame::PaintClient(QPaintEvent* event) {
+    QPainter painter(client_);
+    if (currentView_ == VIEW_LOOKUP) {
+        int height = event->rect().bottom() + 1;
+        QPixmap panel(std::max(1, layout_.PanelWidth()), std::max(1, height));
+        panel.fill(Qt::white);
+        QPainter offscreen(&panel);
+        PaintLookupPanel(offscreen, height);
+        offscreen.end();
+        painter.drawPixmap(0, 0, panel);
+        // Below the word list's left edge nothing else is drawn by a child in the Lookup view.
+    } else if (currentView_ == VIEW_CONTENT) {
+        PaintContentBand(painter, event->rect());
+    } else {
+        PaintSearchBand(painter);
+    }
+}
+
+void CLexicoveFrame::PaintLookupPanel(QPainter& painter, int height) {
+    int s = layout_.Scale();
+    panel_.TileDown(painter, height);
+    if (currentTab_ != LIST_DICTIONARY) {
+        boxFrame_.DrawAt(painter, 2 * s, (20 * s + 40 * s - boxFrame_.Height()) / 2);
+    }
+    int top = CFrameLayout::TabTop(currentTab_) * s;
+    highlight_.DrawAt(painter, 2 * s, top + (20 * s - highlight_.Height()) / 2);
+    for (int tab = 0; tab < CFrameLayout::TAB_COUNT; ++tab) {
+        painter.drawPixmap(layout_.TabIcon(tab).topLeft(), icons_[tab]);
+        painter.setFont(CreateUiFont(14, tab == 0 || tab == currentTab_));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(layout_.TabLabel(tab),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, kTabLabels[tab]);
+    }
+    if (!GetOptionsRecord().ShowRandomWords()) {
+        return;
+    }
+    painter.drawPixmap(layout_.RandomWordIcon(), icons_[kRandomIcon]);
+    painter.setFont(CreateUiFont(13, false));
+    painter.drawText(layout_.RandomWordLabel(),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, "Random Word:");
+    if (!wordOfTheDay_.empty()) {
+        painter.setFont(CreateUiFont(13, true));
+        if (wordOfDayButton_.State() == CHeaderButton::STATE_PRESSED) {
+            painter.setPen(QColor(kPressedWordColour));
+        }
+        painter.drawText(layout_.WordOfTheDayArea(), Qt::AlignCenter | Qt::TextWordWrap,
+                         QString::fromStdU16String(wordOfTheDay_));
+    }
+}
+
+void CLexicoveFrame::DrawHeaderButton(QPainter& painter, const CHeaderButton& button,
+                                      int icon) const {
+    int offset = button.State() == CHeaderButton::STATE_DISABLED  ? 1
+                 : button.State() == CHeaderButton::STATE_PRESSED ? 2
+                                                                  : 0;
+    painter.drawPixmap(button.Rect().topLeft(), icons_[icon + offset]);
+}
+
+void CLexicoveFrame::PaintContentBand(QPainter& painter, const QRect& area) {
+    panel_.StretchAcross(painter, client_->width());
+    DrawHeaderButton(painter, readButton_, kReadIcons);
+    DrawHeaderButton(painter, backButton_, kReadIcons + 3);
+    DrawHeaderButton(painter, forwardButton_, kReadIcons + 6);
+    QRect title = layout_.ContentTitle(readButton_.Rect().left());
+    if (title.intersects(area)) {
+        painter.setFont(CreateUiFont(18, true));
+        painter.setPen(QColor(kTitleColour));
+        painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QString::fromStdU16String(CodePageToUtf16(CurrentWord())));
+    }
+}
+
+void CLexicoveFrame::PaintSearchBand(QPainter& painter) {
+    painter.fillRect(layout_.HeaderBand(client_->width()), Qt::white);
+    DrawHeader(painter, client_->width(), "Word Search", false);
+}
+
+bool CLexicoveFrame::OnClientMouse(QMouseEvent* event) {
+    QPoint point = event->position().toPoint();
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (event->button() != Qt::LeftButton) {
+            return false;
+        }
+        if (capturedButton_ != nullptr) {
+            if (capturedButton_->Press(point)) {
+                return true;
+            }
+            capturedButton_ = nullptr;
+        }
+        CHeaderButton* buttons[] = {&wordOfDayButton_, &readButton_, &backButton_, &forwardButton_};
+        for (CHeaderButton* button : buttons) {
+            // The word-of-the-day area lies in the Lookup view's panel, the others in the
+            // Content view's band.
+            bool shown = button == &wordOfDayButton_ ? currentView_ == VIEW_LOOKUP
+                                                     : currentView_ == VIEW_CONTENT;
+            if (shown && button->HitTest(point)) {
+                button->Press(point);
+                capturedButton_ = button;
+                return true;
+            }
+        }
+        if (currentView_ == VIEW_LOOKUP) {
+            int tab = layout_.TabAt(point);
+            if (tab >= 0) {
+                SelectTab(tab);
+            }
+        }
+        return true;
+    }
+    if (capturedButton_ == nullptr) {
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        capturedButton_->Release(point);
+        capturedButton_ = nullptr;
+    } else if (!capturedButton_->Move(point) || !capturedButton_->IsTracking()) {
+        capturedButton_ = nullptr;
+    }
+    return true;
+}
+
+void CLexicoveFrame::OnHeaderHeld(QPoint position) {
+    if (currentView_ != VIEW_CONTENT ||
+        position.y() >= layout_.HeaderBand(client_->width()).height() ||
+        position.x() >= readButton_.Rect().left()) {
+        return;
+    }
+    capturedButton_ = nullptr;
+    QMenu menu(this);
+    menu.addAction(Action(ID_EDIT_COPY));
+    QAction* study = menu.addAction("Keep in Study List");
+    QAction* favorites = menu.addAction("Keep in Favorites");
+    connect(study, &QAction::triggered, this, [this] { RunCommand(ID_ADD_TO_STUDY_LIST); });
+    connect(favorites, &QAction::triggered, this, [this] { RunCommand(ID_ADD_TO_FAVORITES); });
+    menu.exec(client_->mapToGlobal(position));
+}

@@ -1,0 +1,112 @@
+// lexicove-screenshots: renders the real main window into PNG files for the documentation.
+//
+//   lexicove-screenshots FOLDER [WORD [LINKS-PAGE]]
+//
+// Starts the program as lexicove does (same database search, same settings), then for the
+// portrait (240 by 320 units) and the landscape (320 by 240) window writes
+//   lookup-ORIENTATION-Sx.png    the Lookup view with the dictionary list
+//   content-ORIENTATION-Sx.png   the Content view of WORD (default "run")
+//   links-ORIENTATION-Sx.png     the Word Links page LINKS-PAGE (default "run:10", the
+//                                links of run's first sense)
+// where S is the display scale (LEXICOVE_SCALE=2 for the double size). scripts/screenshots.sh
+// runs it offscreen with a scratch program folder.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QThread>
+#include <cstdio>
+
+#include "app/messages.h"
+#include "frame/lexicove_app.h"
+#include "frame/lexicove_frame.h"
+#include "platform/platform_info.h"
+
+namespace {
+
+constexpr int kSettleLimitMs = 10000;
+
+struct Orientation {
+    const char* name;
+    int width;
+    int height;
+};
+
+constexpr Orientation kOrientations[] = {{"portrait", 240, 320}, {"landscape", 320, 240}};
+
+// Lets the window finish what it started: the page handed to the display, the layout, the paint.
+// False when the workers stay busy.
+bool Settle(CLexicoveFrame* frame) {
+    QElapsedTimer timer;
+    timer.start();
+    while (frame->IsWorkerBusy() && timer.elapsed() < kSettleLimitMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    // A few more turns for the events the last page posted.
+    for (int turn = 0; turn < 10; ++turn) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return !frame->IsWorkerBusy();
+}
+
+bool Save(CLexicoveFrame* frame, const QString& folder, const char* view,
+          const Orientation& orientation, int scale) {
+    if (!Settle(frame)) {
+        std::fprintf(stderr, "lexicove-screenshots: the window stays busy\n");
+        return false;
+    }
+    const QString path = QStringLiteral("%1/%2-%3-%4x.png")
+                             .arg(folder, QLatin1String(view), QLatin1String(orientation.name),
+                                  QString::number(scale));
+    if (!frame->grab().save(path)) {
+        std::fprintf(stderr, "lexicove-screenshots: %s cannot be written\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "Usage: lexicove-screenshots FOLDER [WORD [LINKS-PAGE]]\n");
+        return APP_EXIT_USAGE;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const std::u16string word = QString::fromLocal8Bit(argc > 2 ? argv[2] : "run").toStdU16String();
+    const std::u16string links =
+        QString::fromLocal8Bit(argc > 3 ? argv[3] : "run:10").toStdU16String();
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "lexicove-screenshots: %s cannot be made\n", argv[1]);
+        return APP_EXIT_FAILED;
+    }
+
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    CLexicoveApp app;
+    app.SetMessageBoxHook([](const QString& text) {
+        std::fprintf(stderr, "lexicove-screenshots: %s\n", qPrintable(text));
+    });
+    if (!app.InitInstance()) {
+        return app.ExitInstance();
+    }
+    CLexicoveFrame* frame = app.Frame();
+    const int scale = GetDisplayScale();
+    bool saved = true;
+    for (const Orientation& orientation : kOrientations) {
+        frame->resize(orientation.width * scale, orientation.height * scale);
+        frame->SetView(VIEW_LOOKUP);
+        frame->SelectTab(LIST_DICTIONARY);
+        saved = saved && Save(frame, folder, "lookup", orientation, scale);
+        saved = saved && frame->OpenWord(word, true) &&
+                Save(frame, folder, "content", orientation, scale);
+        saved = saved && frame->OpenWord(links, true) &&
+                Save(frame, folder, "links", orientation, scale);
+    }
+    app.ExitInstance();
+    return saved ? APP_EXIT_OK : APP_EXIT_FAILED;
+}
