@@ -19,6 +19,7 @@
 #include "frame/lookup_edit.h"
 #include "frame/lookup_list.h"
 #include "frame/search_panel.h"
+#include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_poster.h"
@@ -66,8 +67,8 @@ CLexicoveFrame::~CLexicoveFrame() {
         SaveState();
     }
     qApp->removeEventFilter(this);
-    delete searchPanel_;
-    searchPanel_ = nullptr;
+    delete searchTabs_;
+    searchTabs_ = nullptr;
     recents_.Save();
     settings_->WriteInteger(SETTINGS_KEY, SETTING_CLEAR_TYPE, clearType_);
     settings_->WriteInteger(SETTINGS_KEY, SETTING_TEXT_SIZE, textSize_);
@@ -204,6 +205,10 @@ void CLexicoveFrame::SaveState() {
     settings_->WriteInteger(SETTINGS_KEY, SETTING_CURRENT_TAB, currentTab_);
 }
 
+CSearchPanel* CLexicoveFrame::SearchPanel() const {
+    return searchTabs_ == nullptr ? nullptr : searchTabs_->Panel();
+}
+
 std::string CLexicoveFrame::CurrentWord() const {
     const char* word = renderWorker_->CurrentWord();
     return word == nullptr ? std::string() : std::string(word);
@@ -213,25 +218,25 @@ void CLexicoveFrame::SetView(int view) {
     if (view != currentView_) {
         int previous = currentView_;
         currentView_ = view;
-        if (view == VIEW_SEARCH && searchPanel_ == nullptr) {
-            searchPanel_ = new CSearchPanel(this, client_);
-            searchPanel_->setObjectName("searchPanel");
-            searchPanel_->setGeometry(layout_.ContentView(client_->width(), client_->height()));
+        if (view == VIEW_SEARCH && searchTabs_ == nullptr) {
+            searchTabs_ = new CSearchTabCtrl(this, settings_, client_);
+            searchTabs_->setObjectName("searchTabs");
+            searchTabs_->setGeometry(layout_.ContentView(client_->width(), client_->height()));
         }
         bool lookup = view == VIEW_LOOKUP;
         lookupEdit_->setVisible(lookup);
         lookupList_->setVisible(lookup && currentTab_ == LIST_DICTIONARY);
         listBox_->setVisible(lookup && currentTab_ != LIST_DICTIONARY);
         contentView_->setVisible(view == VIEW_CONTENT);
-        if (searchPanel_ != nullptr) {
-            searchPanel_->setVisible(view == VIEW_SEARCH);
+        if (searchTabs_ != nullptr) {
+            searchTabs_->setVisible(view == VIEW_SEARCH);
         }
         if (lookup) {
             lookupEdit_->setFocus();
         } else if (view == VIEW_CONTENT) {
             contentView_->setFocus();
-        } else if (searchPanel_ != nullptr) {
-            searchPanel_->setFocus();
+        } else if (searchTabs_ != nullptr) {
+            searchTabs_->Panel()->setFocus();
         }
         if (previous != -1) {
             client_->update();
@@ -368,8 +373,8 @@ void CLexicoveFrame::focusInEvent(QFocusEvent* event) {
         lookupEdit_->setFocus();
     } else if (currentView_ == VIEW_CONTENT) {
         contentView_->setFocus();
-    } else if (searchPanel_ != nullptr) {
-        searchPanel_->setFocus();
+    } else if (searchTabs_ != nullptr) {
+        searchTabs_->Panel()->setFocus();
     }
 }
 
@@ -420,8 +425,11 @@ bool CLexicoveFrame::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::KeyPress) {
+        // Only at the first receiver (the focus widget, else the window): a key a child
+        // leaves unused travels on up to its parents and must not be routed again at each.
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && isAncestorOf(widget)) {
+        QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+        if (widget != nullptr && widget == first && (widget == this || isAncestorOf(widget))) {
             return RouteKey(watched, static_cast<QKeyEvent*>(event));
         }
     }
@@ -429,8 +437,8 @@ bool CLexicoveFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CLexicoveFrame::RouteKey(QObject* watched, QKeyEvent* event) {
-    if (currentView_ == VIEW_SEARCH && searchPanel_ != nullptr) {
-        return searchPanel_->RouteKey(event);
+    if (currentView_ == VIEW_SEARCH && searchTabs_ != nullptr) {
+        return searchTabs_->Panel()->RouteKey(event);
     }
     if (currentView_ != VIEW_LOOKUP) {
         return false;

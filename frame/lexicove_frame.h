@@ -41,6 +41,7 @@ class CLookupEdit;
 class CLookupList;
 class CRenderWorker;
 class CSearchPanel;
+class CSearchTabCtrl;
 class CSearchWorker;
 class CWordListBox;
 class ISettingsStore;
@@ -148,7 +149,9 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CLookupList* LookupList() const { return lookupList_; }
     CWordListBox* ListBox() const { return listBox_; }
     CContentView* ContentView() const { return contentView_; }
-    CSearchPanel* SearchPanel() const { return searchPanel_; }
+    CSearchTabCtrl* SearchTabs() const { return searchTabs_; }
+    // The Search view's panel; null before the first switch to the Search view.
+    CSearchPanel* SearchPanel() const;
     QWidget* Client() const { return client_; }
     CRenderWorker* RenderWorker() const { return renderWorker_.get(); }
     CSearchWorker* SearchWorker() const { return searchWorker_.get(); }
@@ -259,7 +262,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     std::unique_ptr<CSearchWorker> searchWorker_;
     std::unique_ptr<CRenderWorker> renderWorker_;
     int historyPosition_ = 0;
-    CSearchPanel* searchPanel_ = nullptr;
+    CSearchTabCtrl* searchTabs_ = nullptr;
     QPointer<CHelpWindow> helpWindow_;
     bool created_ = false;
     bool closePending_ = false;  // StopSearchAndClose waits for the workers

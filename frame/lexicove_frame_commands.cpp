@@ -17,6 +17,8 @@
 #include "frame/lexicove_frame.h"
 #include "frame/lookup_edit.h"
 #include "frame/lookup_list.h"
+#include "frame/search_panel.h"
+#include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
 #include "platform/clipboard.h"
 #include "platform/help_window.h"
@@ -175,6 +177,10 @@ void CLexicoveFrame::UpdateCommandStates() {
 void CLexicoveFrame::RunCommand(int command, int code) {
     if (command >= ID_TEXT_SMALLEST && command <= ID_TEXT_LARGEST) {
         SetTextSize(command - ID_TEXT_SMALLEST);
+        return;
+    }
+    // The search modes and the Search button go to the Search view's panel.
+    if (searchTabs_ != nullptr && searchTabs_->Panel()->RunCommand(command)) {
         return;
     }
     switch (command) {

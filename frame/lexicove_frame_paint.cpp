@@ -10,6 +10,7 @@
 #include "frame/command_ids.h"
 #include "frame/lexicove_frame.h"
 #include "frame/lookup_list.h"
+#include "frame/search_tab_ctrl.h"
 #include "frame/search_panel.h"
 #include "lists/gui/word_list_box.h"
 #include "platform/tap_and_hold.h"
@@ -62,8 +63,8 @@ void CLexicoveFrame::OnClientResize() {
     lookupList_->setGeometry(layout_.WordList(w, h));
     listBox_->setGeometry(layout_.WordList(w, h));
     contentView_->setGeometry(layout_.ContentView(w, h));
-    if (searchPanel_ != nullptr) {
-        searchPanel_->setGeometry(layout_.ContentView(w, h));
+    if (searchTabs_ != nullptr) {
+        searchTabs_->setGeometry(layout_.ContentView(w, h));
     }
     if (forwardButton_.Rect().left() != layout_.ForwardButton(w).x()) {
         PlaceHeaderButtons();

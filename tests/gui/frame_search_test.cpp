@@ -1,0 +1,241 @@
+// The Search view inside the main window, on a small fixture dictionary: the tabs and their
+// stored choice, searches typed into the panel and started with Enter or the Search command,
+// the Lookup view's Searched tab filling with rows and a final status row, Stop Searching,
+// and the keys the frame hands to the panel.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/memory_settings_store.h"
+#include "app/messages.h"
+#include "app/settings_store.h"
+#include "db/dictionary_database.h"
+#include "frame/command_ids.h"
+#include "frame/lexicove_frame.h"
+#include "frame/search_panel.h"
+#include "frame/search_tab_ctrl.h"
+#include "lists/gui/word_list_box.h"
+#include "render/render_worker.h"
+#include "search/search_worker.h"
+#include "support/fixture_writer.h"
+#include "support/temp_dir.h"
+#include "ui/context_edit.h"
+
+namespace {
+
+// bat, bet, bit, bot, but, cat, ... mut.
+std::vector<std::string> FixtureWords() {
+    std::vector<std::string> words;
+    for (char first : std::string("bcdfghjklm")) {
+        for (char vowel : std::string("aeiou")) {
+            words.push_back(std::string{first, vowel, 't'});
+        }
+    }
+    words.push_back("tea");
+    words.push_back("eat");
+    return words;
+}
+
+void NoSleep(int) {}
+
+QStringList Rows(const QListWidget* box) {
+    QStringList rows;
+    for (int row = 0; row < box->count(); ++row) {
+        rows << box->item(row)->text();
+    }
+    return rows;
+}
+
+// Holds the search worker's thread until released, so that a search is seen running.
+std::atomic<bool> g_searchGate{true};
+
+bool GatedThread(void (*proc)(CSearchWorker*), CSearchWorker* worker) {
+    std::thread([proc, worker] {
+        while (!g_searchGate.load()) {
+            std::this_thread::yield();
+        }
+        proc(worker);
+    }).detach();
+    return true;
+}
+
+}  // namespace
+
+class FrameSearchTest : public QObject {
+    Q_OBJECT
+
+  private:
+    CTempDir home_;
+    std::unique_ptr<CDictionaryDatabase> database_;
+    CMemorySettingsStore settings_;
+    std::unique_ptr<CLexicoveFrame> frame_;
+
+    void MakeFrame() {
+        frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
+        frame_->RenderWorker()->SetSleepFunction(NoSleep);
+        frame_->SetMessageBoxHook([](const QString&) {});
+        QVERIFY(frame_->Create());
+        frame_->resize(240, 320);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        QCoreApplication::processEvents();
+    }
+
+    void CloseFrame() {
+        QTRY_VERIFY(!frame_->IsWorkerBusy());
+        QVERIFY(frame_->close());
+        frame_.reset();
+    }
+
+    // The Search view on the given tab, its panel focused.
+    CSearchPanel* ShowSearchTab(int tab) {
+        frame_->RunCommand(ID_SEARCH_VIEW);
+        CSearchTabCtrl* tabs = frame_->SearchTabs();
+        if (tabs == nullptr) {
+            return nullptr;
+        }
+        tabs->SelectTab(tab);
+        frame_->SearchPanel()->setFocus();
+        QCoreApplication::processEvents();
+        return frame_->SearchPanel();
+    }
+
+    // Types text where the tab takes it: into the boxes, or into the edit box.
+    static void TypeQuery(CSearchPanel* panel, int tab, const QString& text) {
+        if (tab == SEARCH_TAB_PUZZLE || tab == SEARCH_TAB_ANAGRAM) {
+            QTest::keyClicks(panel, text);
+        } else {
+            panel->EditBox()->setFocus();
+            QTest::keyClicks(panel->EditBox(), text);
+        }
+    }
+
+  private slots:
+    void initTestCase() {
+        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        CFixtureWriter writer;
+        for (const std::string& word : FixtureWords()) {
+            writer.AddWord(word);
+        }
+        std::string path = home_.Path() + "/wordnet.lcv";
+        writer.Write(path);
+        database_ = std::make_unique<CDictionaryDatabase>();
+        QVERIFY(database_->Open(path.c_str()));
+    }
+
+    void init() {
+        settings_ = CMemorySettingsStore();
+        MakeFrame();
+    }
+
+    void cleanup() {
+        g_searchGate = true;
+        if (frame_ != nullptr) {
+            CloseFrame();
+        }
+    }
+
+    void theTabControlComesWithTheFirstSwitchAndFillsTheContentArea() {
+        QVERIFY(frame_->SearchTabs() == nullptr);
+        frame_->RunCommand(ID_SEARCH_VIEW);
+        CSearchTabCtrl* tabs = frame_->SearchTabs();
+        QVERIFY(tabs != nullptr);
+        QCOMPARE(frame_->CurrentView(), VIEW_SEARCH);
+        QVERIFY(tabs->isVisible());
+        QCOMPARE(tabs->geometry(), frame_->Layout().ContentView(frame_->Client()->width(),
+                                                                frame_->Client()->height()));
+        QCOMPARE(tabs->Tabs()->count(), 4);
+        QVERIFY(frame_->Action(ID_SEARCH_VIEW)->isChecked());
+        frame_->RunCommand(ID_LOOKUP_VIEW);
+        QVERIFY(!tabs->isVisible());
+        frame_->RunCommand(ID_SEARCH_VIEW);
+        QCOMPARE(frame_->SearchTabs(), tabs);  // kept, not made again
+    }
+
+    void theChosenTabIsStoredAndComesBack() {
+        ShowSearchTab(SEARCH_TAB_WILDCARD);
+        CloseFrame();
+        MakeFrame();
+        frame_->RunCommand(ID_SEARCH_VIEW);
+        QCOMPARE(frame_->SearchTabs()->CurrentTab(), SEARCH_TAB_WILDCARD);
+        QCOMPARE(frame_->SearchPanel()->Mode(), SEARCH_TAB_WILDCARD);
+    }
+
+    void aSearchFillsTheSearchedTab_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("puzzle") << int(SEARCH_TAB_PUZZLE) << "mut"
+                                << QStringList({"mut", "< Completed >"});
+        QTest::newRow("anagram") << int(SEARCH_TAB_ANAGRAM) << "tae"
+                                 << QStringList({"eat", "tea", "< Completed >"});
+        QTest::newRow("wildcard") << int(SEARCH_TAB_WILDCARD) << "c?t"
+                                  << QStringList(
+                                         {"cat", "cet", "cit", "cot", "cut", "< Completed >"});
+        QTest::newRow("nothing found")
+            << int(SEARCH_TAB_WILDCARD) << "z*" << QStringList({"< No word found >"});
+    }
+
+    void aSearchFillsTheSearchedTab() {
+        QFETCH(int, tab);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, rows);
+        CSearchPanel* panel = ShowSearchTab(tab);
+        QVERIFY(panel != nullptr);
+        TypeQuery(panel, tab, typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(frame_->CurrentView(), VIEW_LOOKUP);
+        QCOMPARE(frame_->CurrentTab(), LIST_SEARCHED);
+        QVERIFY(frame_->ListBox()->isVisible());
+        QTRY_COMPARE(Rows(frame_->ListBox()), rows);
+        QTRY_VERIFY(!frame_->IsWorkerBusy());
+    }
+
+    void theSearchCommandWithAnEmptyBoxStartsNothing() {
+        ShowSearchTab(SEARCH_TAB_WILDCARD);
+        frame_->RunCommand(CSearchPanel::ID_SEARCH);
+        QCOMPARE(frame_->CurrentView(), VIEW_SEARCH);
+        QVERIFY(!frame_->IsWorkerBusy());
+    }
+
+    void stopSearchingGivesCancelled() {
+        g_searchGate = false;
+        frame_->SearchWorker()->SetThreadStarter(GatedThread);
+        CSearchPanel* panel = ShowSearchTab(SEARCH_TAB_WILDCARD);
+        TypeQuery(panel, SEARCH_TAB_WILDCARD, "*");
+        frame_->RunCommand(CSearchPanel::ID_SEARCH);
+        QCOMPARE(frame_->CurrentTab(), LIST_SEARCHED);
+        QVERIFY(frame_->Action(ID_STOP_SEARCHING)->isEnabled());
+        QVERIFY(!frame_->Action(ID_SEARCH_VIEW)->isEnabled());
+        frame_->RunCommand(ID_STOP_SEARCHING);
+        g_searchGate = true;
+        QTRY_VERIFY(!frame_->IsWorkerBusy());
+        QTRY_VERIFY(frame_->ListBox()->count() > 0);
+        QTRY_COMPARE(frame_->ListBox()->item(frame_->ListBox()->count() - 1)->text(),
+                     QString("< Cancelled >"));
+        QVERIFY(!frame_->Action(ID_STOP_SEARCHING)->isEnabled());
+    }
+
+    void theModeCommandsReachThePanel() {
+        ShowSearchTab(SEARCH_TAB_PUZZLE);
+        frame_->RunCommand(CSearchPanel::ID_MODE_PUZZLE + SEARCH_TAB_PHONETIC);
+        QCOMPARE(frame_->SearchPanel()->Mode(), SEARCH_TAB_PHONETIC);
+    }
+
+    void keysReachThePanelWhenItsBoxesAreNotFocused() {
+        CSearchPanel* panel = ShowSearchTab(SEARCH_TAB_PUZZLE);
+        // The focus on the tab bar: the frame still hands the typed letters to the boxes.
+        frame_->SearchTabs()->Tabs()->setFocus();
+        QTest::keyClicks(frame_->SearchTabs()->Tabs(), "bat");
+        QCOMPARE(panel->Letters(), std::u16string(u"BAT"));
+    }
+};
+
+QTEST_MAIN(FrameSearchTest)
+#include "frame_search_test.moc"
