@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QSlider>
 #include <QValidator>
 #include <algorithm>
@@ -102,6 +103,12 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     setObjectName(QStringLiteral("searchPanel"));
     setWindowTitle(QStringLiteral("Word Search"));
     setFocusPolicy(Qt::StrongFocus);
+    // The panel is a window of its own: its background is erased before each paint, so nothing
+    // of the views it covers shows through between the controls.
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+    setAutoFillBackground(true);
 
     boxFont_.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
                           QStringLiteral("DejaVu Sans Mono")});

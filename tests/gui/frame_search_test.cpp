@@ -25,6 +25,7 @@
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
 #include "support/temp_dir.h"
+#include "ui/content_view.h"
 #include "ui/context_edit.h"
 
 namespace {
@@ -151,6 +152,11 @@ class FrameSearchTest : public QObject {
         QCOMPARE(tabs->geometry(), frame_->Layout().ContentView(frame_->Client()->width(),
                                                                 frame_->Client()->height()));
         QCOMPARE(tabs->Tabs()->count(), 4);
+        QVERIFY(!frame_->ContentView()->isVisible());
+        QVERIFY(!frame_->ListBox()->isVisible());
+        // The panel paints its whole area: nothing of the views below shows through.
+        QVERIFY(tabs->Panel()->autoFillBackground() ||
+                tabs->Panel()->testAttribute(Qt::WA_OpaquePaintEvent));
         QVERIFY(frame_->Action(ID_SEARCH_VIEW)->isChecked());
         frame_->RunCommand(ID_LOOKUP_VIEW);
         QVERIFY(!tabs->isVisible());

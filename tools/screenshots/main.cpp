@@ -8,6 +8,7 @@
 //   content-ORIENTATION-Sx.png   the Content view of WORD (default "run")
 //   links-ORIENTATION-Sx.png     the Word Links page LINKS-PAGE (default "run:10", the
 //                                links of run's first sense)
+//   search-TAB-ORIENTATION-Sx.png  the Search view's four tabs with a sample query typed
 // where S is the display scale (LEXICOVE_SCALE=2 for the double size). scripts/screenshots.sh
 // runs it offscreen with a scratch program folder.
 
@@ -21,7 +22,11 @@
 #include "app/messages.h"
 #include "frame/lexicove_app.h"
 #include "frame/lexicove_frame.h"
+#include "frame/search_panel.h"
+#include "frame/search_panel_text.h"
+#include "frame/search_tab_ctrl.h"
 #include "platform/platform_info.h"
+#include "ui/context_edit.h"
 
 namespace {
 
@@ -69,6 +74,44 @@ bool Save(CLexicoveFrame* frame, const QString& folder, const char* view,
     return true;
 }
 
+// One sample search per tab of the Search view, typed as a user would, not started.
+struct SearchSample {
+    const char* name;
+    const char16_t* typed;
+};
+
+constexpr SearchSample kSearchSamples[] = {{"search-puzzle", u"c?t?"},
+                                           {"search-anagram", u"stare"},
+                                           {"search-wildcard", u"*ness"},
+                                           {"search-phonetic", u"fisiks"}};
+
+bool SaveSearchTabs(CLexicoveFrame* frame, const QString& folder, const Orientation& orientation,
+                    int scale) {
+    frame->SetView(VIEW_SEARCH);
+    CSearchTabCtrl* tabs = frame->SearchTabs();
+    if (tabs == nullptr) {
+        std::fprintf(stderr, "lexicove-screenshots: the Search view cannot be made\n");
+        return false;
+    }
+    for (int tab = 0; tab < 4; ++tab) {
+        tabs->SelectTab(tab);
+        CSearchPanel* panel = tabs->Panel();
+        if (tab == SEARCH_TAB_PUZZLE || tab == SEARCH_TAB_ANAGRAM) {
+            if (panel->Letters().empty()) {
+                for (const char16_t* c = kSearchSamples[tab].typed; *c != 0; ++c) {
+                    panel->HandleChar(*c);
+                }
+            }
+        } else {
+            panel->EditBox()->setText(QString::fromUtf16(kSearchSamples[tab].typed));
+        }
+        if (!Save(frame, folder, kSearchSamples[tab].name, orientation, scale)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +149,7 @@ int main(int argc, char** argv) {
                 Save(frame, folder, "content", orientation, scale);
         saved = saved && frame->OpenWord(links, true) &&
                 Save(frame, folder, "links", orientation, scale);
+        saved = saved && SaveSearchTabs(frame, folder, orientation, scale);
     }
     app.ExitInstance();
     return saved ? APP_EXIT_OK : APP_EXIT_FAILED;
