@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lexicove's one entry point for setting up, building, testing and running.
 #
-#   scripts/dev.sh run [lexicove-cli arguments]   set up, build, build the database, run the CLI
+#   scripts/dev.sh run [lexicove arguments]       set up, build, build the database, start Lexicove
+#   scripts/dev.sh cli [lexicove-cli arguments]   the same, then the terminal dictionary
 #   scripts/dev.sh test                           set up, build, build the database, run all tests
 #   scripts/dev.sh sanitize                       tests built with AddressSanitizer + UBSan
 #   scripts/dev.sh tsan                           the threaded tests under ThreadSanitizer
@@ -93,6 +94,16 @@ run)
     install_packages
     build
     database
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+        log "no display: showing the terminal dictionary (scripts/dev.sh cli ...) instead"
+        exec "$BUILD/lexicove-cli" define dictionary
+    fi
+    exec "$BUILD/lexicove" "$@"
+    ;;
+cli)
+    install_packages
+    build
+    database
     if [ $# -eq 0 ]; then set -- define dictionary; fi
     exec "$BUILD/lexicove-cli" "$@"
     ;;
@@ -154,7 +165,7 @@ database)
     database
     ;;
 *)
-    echo "usage: scripts/dev.sh run|test|sanitize|tsan|fuzz|bench|database" >&2
+    echo "usage: scripts/dev.sh run|cli|test|sanitize|tsan|fuzz|bench|database" >&2
     exit 2
     ;;
 esac
