@@ -165,7 +165,7 @@ bool CLexicoveFrame::CreateChildren() {
     display->SetZoom(textSize_);
     display->SetErrorReporter([this](const QString& text) { ReportError(text); });
     contentView_->Hook()->SetCommandReceiver(this);
-    contentView_->Hook()->SetSpeechCheck([] { return false; });
+    contentView_->Hook()->SetSpeechCheck([this] { return SpeechAvailable(); });
     connect(contentView_, &CContentView::linkTapped, this,
             [this](const QByteArray& target) { OnHotSpot(target); });
     renderWorker_->SetDisplay(display);

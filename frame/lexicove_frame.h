@@ -43,6 +43,7 @@ class CRenderWorker;
 class CSearchPanel;
 class CSearchTabCtrl;
 class CSearchWorker;
+class CSpeechEngine;
 class CWordListBox;
 class ISettingsStore;
 class QAction;
@@ -119,6 +120,11 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     std::unique_ptr<QMenu> CreateListMenu(int childId, const QPoint& position);
 
     void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
+    // The engine that reads aloud; not owned, it must outlive the frame. Set before Create;
+    // without one, Read and "Speech Volume" stay disabled.
+    void SetSpeechEngine(CSpeechEngine* engine) { speech_ = engine; }
+    // True when a speech engine is registered: Read and "Speech Volume" are enabled.
+    bool SpeechAvailable();
     // The day check's clock and word source; tests give it their own day stamps.
     CStudyAssistant& StudyAssistant() { return study_; }
     const QTimer& DailyTimer() const { return dailyTimer_; }
@@ -203,6 +209,9 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void ShowGlimmerpad();
     void ShowAbout();
     void ShowOptions();
+    void ReadAloud();
+    void ShowSpeechVolume();
+    void UpdateSpeechCommands();
     void AddToList(CWordList& list, int listNumber, bool toFront);
     void DeleteSelected();
     void DeleteAll();
@@ -267,6 +276,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     bool created_ = false;
     bool closePending_ = false;  // StopSearchAndClose waits for the workers
     MessageBoxHook messageBox_;
+    CSpeechEngine* speech_ = nullptr;
     CStudyAssistant study_{database_};
     QTimer dailyTimer_;
 };

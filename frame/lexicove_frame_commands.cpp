@@ -162,9 +162,7 @@ void CLexicoveFrame::UpdateCommandStates() {
     Action(ID_TEXT_SMALLEST + textSize_)->setChecked(true);
     Action(ID_USE_CLEAR_TYPE)->setChecked(clearType_ != 0);
     Action(ID_SHOW_GLIMMERPAD)->setChecked(pickerShown_);
-    // No speech engine is bound yet: reading aloud stays off.
-    Action(ID_SPEECH_VOLUME)->setEnabled(false);
-    Action(ID_READ)->setEnabled(false);
+    UpdateSpeechCommands();
     std::string word = CurrentWord();
     Action(ID_ADD_TO_FAVORITES)->setCheckable(true);
     Action(ID_ADD_TO_STUDY_LIST)->setCheckable(true);
@@ -250,8 +248,14 @@ void CLexicoveFrame::RunCommand(int command, int code) {
         case ID_FORWARD:
             Forward();
             break;
+        case ID_READ:
+            ReadAloud();
+            break;
+        case ID_SPEECH_VOLUME:
+            ShowSpeechVolume();
+            break;
         default:
-            break;  // Read and Speech Volume have no handler in this program yet
+            break;
     }
     UpdateCommandStates();
 }

@@ -46,7 +46,7 @@ void CLexicoveFrame::CreateHeaderButtons() {
     readButton_.Create(small, client_, ID_READ, false);
     backButton_.Create(small, client_, ID_BACK, false);
     forwardButton_.Create(small, client_, ID_FORWARD, false);
-    readButton_.Enable(false);  // no speech engine is bound
+    readButton_.Enable(SpeechAvailable());
     backButton_.Enable(false);
     forwardButton_.Enable(false);
     auto* hold = new CTapAndHold(client_, client_);

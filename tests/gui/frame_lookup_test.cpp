@@ -107,6 +107,11 @@ class FrameLookupTest : public QObject {
 
     void Deliver() { QCoreApplication::processEvents(); }
 
+    bool WordOfTheDayStored() const {
+        std::u16string word;
+        return settings_.ReadString(SETTINGS_KEY, SETTING_WORD_THE_DAY, &word);
+    }
+
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
@@ -481,25 +486,43 @@ class FrameLookupTest : public QObject {
         QCOMPARE(frame_->CurrentWord(), std::string("bat"));
     }
 
-    void wordOfTheDayAreaHeld() {
+    void wordOfTheDayAreaTappedAndHeld() {
         GetOptionsRecord().SetShowRandomWords(true);
-        std::vector<bool> calls;
-        frame_->SetRandomWordHook([&calls](bool showCurrent) { calls.push_back(showCurrent); });
+        CloseFrame();
+        settings_.WriteString(SETTINGS_KEY, SETTING_WORD_THE_DAY, u"bit");
+        MakeFrame();
+        WaitIdle();
+        QCOMPARE(frame_->WordOfTheDay(), std::u16string(u"bit"));
         frame_->WordOfTheDayButton().SetHoldInterval(20);
         QWidget* client = frame_->Client();
         QPoint area = frame_->Layout().WordOfTheDayArea().center();
+        // A tap shows the word of the day and records it, then draws the next one.
         QTest::mouseClick(client, Qt::LeftButton, {}, area);
         Deliver();
-        QCOMPARE(calls, std::vector<bool>({true}));
+        WaitIdle();
+        QCOMPARE(frame_->CurrentView(), VIEW_CONTENT);
+        QCOMPARE(frame_->CurrentWord(), std::string("bit"));
+        QCOMPARE(std::string(frame_->Recents().At(0)), std::string("bit"));
+        QCOMPARE(ReadStringOr(settings_, SETTINGS_KEY, SETTING_WORD_THE_DAY, u""),
+                 frame_->WordOfTheDay());
+        // Held: a new word is drawn and stored, nothing is opened.
+        frame_->SetView(VIEW_LOOKUP);
+        settings_.DeleteValue(SETTINGS_KEY, SETTING_WORD_THE_DAY);
         QTest::mousePress(client, Qt::LeftButton, {}, area);
-        QTRY_COMPARE(calls, std::vector<bool>({true, false}));
+        QTRY_VERIFY(WordOfTheDayStored());
         QTest::mouseRelease(client, Qt::LeftButton, {}, area);
         Deliver();
-        QCOMPARE(calls.size(), size_t(2));
+        QCOMPARE(frame_->CurrentView(), VIEW_LOOKUP);
+        QCOMPARE(frame_->Recents().Count(), 1);
+        // With "Show random words" off a tap does nothing.
         GetOptionsRecord().SetShowRandomWords(false);
+        settings_.DeleteValue(SETTINGS_KEY, SETTING_WORD_THE_DAY);
         QTest::mouseClick(client, Qt::LeftButton, {}, area);
         Deliver();
-        QCOMPARE(calls.size(), size_t(2));
+        QCOMPARE(frame_->CurrentView(), VIEW_LOOKUP);
+        QCOMPARE(frame_->Recents().Count(), 1);
+        QVERIFY(!WordOfTheDayStored());
+        GetOptionsRecord().SetShowRandomWords(true);
     }
 
     void copyWithoutSelectionTakesTheCurrentWord() {

@@ -9,8 +9,10 @@
 //   links-ORIENTATION-Sx.png     the Word Links page LINKS-PAGE (default "run:10", the
 //                                links of run's first sense)
 //   search-TAB-ORIENTATION-Sx.png  the Search view's four tabs with a sample query typed
-// where S is the display scale (LEXICOVE_SCALE=2 for the double size). scripts/screenshots.sh
-// runs it offscreen with a scratch program folder.
+// where S is the display scale (LEXICOVE_SCALE=2 for the double size), and at scale 1
+//   options-portrait.png, options-landscape.png   the Options dialog in its two layouts
+//   lookup-word-of-the-day.png                    the Lookup view with a new word of the day
+// scripts/screenshots.sh runs it offscreen with a scratch program folder.
 
 #include <QApplication>
 #include <QDir>
@@ -20,11 +22,14 @@
 #include <cstdio>
 
 #include "app/messages.h"
+#include "app/options_record.h"
+#include "frame/command_ids.h"
 #include "frame/lexicove_app.h"
 #include "frame/lexicove_frame.h"
 #include "frame/search_panel.h"
 #include "frame/search_panel_text.h"
 #include "frame/search_tab_ctrl.h"
+#include "options/gui/options_dialog.h"
 #include "platform/platform_info.h"
 #include "ui/context_edit.h"
 
@@ -112,6 +117,42 @@ bool SaveSearchTabs(CLexicoveFrame* frame, const QString& folder, const Orientat
     return true;
 }
 
+bool SaveShot(QWidget* widget, const QString& folder, const char* name) {
+    const QString path = QStringLiteral("%1/%2.png").arg(folder, QLatin1String(name));
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "lexicove-screenshots: %s cannot be written\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// The Options dialog as the Options command opens it, over the program's own options.
+bool SaveOptionsDialog(CLexicoveFrame* frame, const QString& folder, bool landscape) {
+    COptionsDialog dialog(&GetOptionsRecord(), {}, landscape, frame);
+    dialog.show();
+    for (int turn = 0; turn < 10; ++turn) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    const bool saved =
+        SaveShot(&dialog, folder, landscape ? "options-landscape" : "options-portrait");
+    dialog.reject();
+    return saved;
+}
+
+// The portrait Lookup view after a new word of the day is drawn (the command held).
+bool SaveWordOfTheDay(CLexicoveFrame* frame, const QString& folder) {
+    frame->resize(kOrientations[0].width, kOrientations[0].height);
+    frame->SetView(VIEW_LOOKUP);
+    frame->SelectTab(LIST_DICTIONARY);
+    frame->RunCommand(ID_WORD_OF_THE_DAY, COMMAND_HELD);
+    if (!Settle(frame)) {
+        std::fprintf(stderr, "lexicove-screenshots: the window stays busy\n");
+        return false;
+    }
+    return SaveShot(frame, folder, "lookup-word-of-the-day");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +191,11 @@ int main(int argc, char** argv) {
         saved = saved && frame->OpenWord(links, true) &&
                 Save(frame, folder, "links", orientation, scale);
         saved = saved && SaveSearchTabs(frame, folder, orientation, scale);
+    }
+    // The handheld's own size only: the names carry no scale.
+    if (scale == 1) {
+        saved = saved && SaveOptionsDialog(frame, folder, false) &&
+                SaveOptionsDialog(frame, folder, true) && SaveWordOfTheDay(frame, folder);
     }
     app.ExitInstance();
     return saved ? APP_EXIT_OK : APP_EXIT_FAILED;
