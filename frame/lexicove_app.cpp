@@ -22,6 +22,9 @@
 #include "platform/message_box.h"
 #include "platform/platform_info.h"
 #include "platform/qt_settings_store.h"
+#include "speech/engine_registration.h"
+#include "speech/speech_engine.h"
+#include "speech/system_wave_player.h"
 #include "ui/resource_images.h"
 
 namespace {
@@ -95,6 +98,7 @@ bool CLexicoveApp::InitInstance() {
         exitCode_ = APP_EXIT_NO_DATABASE;
         return false;
     }
+    CreateSpeechEngine();
     if (!CreateFrame()) {
         std::fprintf(stderr, "lexicove: the main window cannot be created\n");
         exitCode_ = APP_EXIT_FAILED;
@@ -110,6 +114,9 @@ int CLexicoveApp::ExitInstance() {
     // The frame saves its lists and values as it goes, while the database it reads from is still
     // open.
     frame_.reset();
+    if (speech_) {
+        speech_->ShutdownEngine();
+    }
     return exitCode_;
 }
 
@@ -212,8 +219,16 @@ bool CLexicoveApp::OpenDatabase() {
     return LocateDatabase(&path) && database_.Open(path.c_str());
 }
 
+void CLexicoveApp::CreateSpeechEngine() {
+    machineSettings_ = std::make_unique<CQtSettingsStore>(CQtSettingsStore::SCOPE_MACHINE);
+    RegisterBundledEngine(*machineSettings_, RunningProgramFolder());
+    wavePlayer_ = std::make_unique<CSystemWavePlayer>();
+    speech_ = std::make_unique<CSpeechEngine>(machineSettings_.get(), wavePlayer_.get());
+}
+
 bool CLexicoveApp::CreateFrame() {
     frame_ = std::make_unique<CLexicoveFrame>(&database_, settings_.get());
+    frame_->SetSpeechEngine(speech_.get());
     if (!frame_->Create()) {
         frame_.reset();
         return false;

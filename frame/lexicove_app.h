@@ -11,9 +11,13 @@
 //   4. the options record (LoadOptions);
 //   5. LocateDatabase (--database and $LEXICOVE_DATABASE first) and Open; failure -> the
 //      message box "Lexicove failed to find the database file: ..." and the end, status 2;
-//   6. the main frame, created, shown, painted and given the focus; a --lookup word is then
+//   6. the speech engine over the machine-wide speech key and the system sound player; our
+//      own engine library beside the program is registered when no engine is
+//      (RegisterBundledEngine);
+//   7. the main frame, created, shown, painted and given the focus; a --lookup word is then
 //      looked up as if another program had sent it.
-// ExitInstance stops listening on the channel and gives the status to end with.
+// ExitInstance stops listening on the channel, shuts the speech engine down (which stores its
+// volume and flag) and gives the status to end with.
 //
 // The single instance: the running program listens on a local socket named after
 // "BrennovaleQuickLookup", reachable by its own user only (InstanceServerName). A later start
@@ -34,6 +38,8 @@
 class CInstanceChannel;
 class CLexicoveFrame;
 class CQtSettingsStore;
+class CSpeechEngine;
+class CSystemWavePlayer;
 
 // The program's own request on the channel: bring the running window forward.
 inline constexpr int32_t INSTANCE_ACTIVATE = -1;
@@ -94,11 +100,15 @@ class CLexicoveApp {
     void DeliverPending();
     void BringForward();
     bool OpenDatabase();
+    void CreateSpeechEngine();
     bool CreateFrame();
 
     CDictionaryDatabase database_;
     std::unique_ptr<CQtSettingsStore> settings_;
     std::unique_ptr<CInstanceChannel> channel_;
+    std::unique_ptr<CQtSettingsStore> machineSettings_;  // the speech engine's key
+    std::unique_ptr<CSystemWavePlayer> wavePlayer_;
+    std::unique_ptr<CSpeechEngine> speech_;  // outlives the frame, which uses it
     std::unique_ptr<CLexicoveFrame> frame_;  // after the database and store: destroyed first
     std::vector<CInstanceMessage> pending_;  // messages that came before the frame
     std::u16string lookupText_;

@@ -11,9 +11,10 @@
 #include "platform/message_poster.h"
 #include "ui/html_display.h"
 
-CHtmlHook::CHtmlHook(CHtmlDisplay* display) : QObject(display), display_(display) {
+CHtmlHook::CHtmlHook(CHtmlDisplay* display)
+    : QObject(display), display_(display), viewport_(display->viewport()) {
     setObjectName(QStringLiteral("htmlHook"));
-    display_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     connect(display_, &CHtmlDisplay::held, this, [this](QPoint position) { ShowMenu(position); });
 }
 
@@ -69,7 +70,9 @@ void CHtmlHook::RunCommand(int command) const {
 }
 
 bool CHtmlHook::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != display_->viewport()) {
+    // Compared with the viewport kept at the start: while the display is being destroyed its
+    // children still send events here, and the display can no longer be asked for anything.
+    if (watched != viewport_) {
         return false;
     }
     if (event->type() == QEvent::MouseButtonPress &&

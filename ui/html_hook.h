@@ -59,6 +59,7 @@ class CHtmlHook : public QObject {
     void ShowMenu(QPoint position);
 
     CHtmlDisplay* display_;
+    QObject* viewport_;  // the display's viewport, whose events are watched
     QObject* receiver_ = nullptr;
     SpeechCheck speech_;
     std::unique_ptr<QMenu> menu_;
