@@ -428,7 +428,8 @@ bool CLexicoveFrame::eventFilter(QObject* watched, QEvent* event) {
         // Only at the first receiver (the focus widget, else the window): a key a child
         // leaves unused travels on up to its parents and must not be routed again at each.
         auto* widget = qobject_cast<QWidget*>(watched);
-        QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+        QWidget* first =
+            QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
         if (widget != nullptr && widget == first && (widget == this || isAncestorOf(widget))) {
             return RouteKey(watched, static_cast<QKeyEvent*>(event));
         }
