@@ -6,11 +6,9 @@
 #include <QMenu>
 #include <QTest>
 #include <algorithm>
-#include <atomic>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/memory_settings_store.h"
@@ -27,6 +25,7 @@
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
+#include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/content_view.h"
 
@@ -41,34 +40,6 @@ std::vector<std::string> FixtureWords() {
         }
     }
     return words;
-}
-
-void NoSleep(int) {}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-QStringList Rows(const QListWidget* box) {
-    QStringList rows;
-    for (int row = 0; row < box->count(); ++row) {
-        rows << box->item(row)->text();
-    }
-    return rows;
-}
-
-// Holds the search worker's thread until released, so that a search is seen running.
-std::atomic<bool> g_searchGate{true};
-
-bool GatedThread(void (*proc)(CSearchWorker*), CSearchWorker* worker) {
-    std::thread([proc, worker] {
-        while (!g_searchGate.load()) {
-            std::this_thread::yield();
-        }
-        proc(worker);
-    }).detach();
-    return true;
 }
 
 }  // namespace
@@ -88,7 +59,7 @@ class FrameLookupTest : public QObject {
 
     void MakeFrame() {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoSleep);
+        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         QVERIFY(frame_->Create());
         frame_->resize(240, 320);
@@ -266,26 +237,26 @@ class FrameLookupTest : public QObject {
         frame_->LookupEdit()->setText("bot");
         Deliver();
         frame_->RunCommand(ID_ADD_TO_FAVORITES);
-        QCOMPARE(ReadFile(Home("Favorites.txt")), std::string("bot\r\njet\r\n"));
+        QCOMPARE(ReadWholeFile(Home("Favorites.txt")), std::string("bot\r\njet\r\n"));
         // From the Content view the current word is toggled.
         WaitIdle();
         frame_->OpenWord(std::string("jet"), true);
         frame_->RunCommand(ID_ADD_TO_FAVORITES);
-        QCOMPARE(ReadFile(Home("Favorites.txt")), std::string("bot\r\n"));
+        QCOMPARE(ReadWholeFile(Home("Favorites.txt")), std::string("bot\r\n"));
         frame_->RunCommand(ID_ADD_TO_FAVORITES);
-        QCOMPARE(ReadFile(Home("Favorites.txt")), std::string("jet\r\nbot\r\n"));
+        QCOMPARE(ReadWholeFile(Home("Favorites.txt")), std::string("jet\r\nbot\r\n"));
         // Delete on the Favorites tab.
         frame_->SetView(VIEW_LOOKUP);
         frame_->SelectTab(LIST_FAVORITES);
         Deliver();
-        QCOMPARE(Rows(frame_->ListBox()), QStringList({"jet", "bot"}));
+        QCOMPARE(ListRows(frame_->ListBox()), QStringList({"jet", "bot"}));
         frame_->ListBox()->setCurrentRow(1);
         frame_->RunCommand(ID_DELETE);
-        QCOMPARE(Rows(frame_->ListBox()), QStringList({"jet"}));
-        QCOMPARE(ReadFile(Home("Favorites.txt")), std::string("jet\r\n"));
+        QCOMPARE(ListRows(frame_->ListBox()), QStringList({"jet"}));
+        QCOMPARE(ReadWholeFile(Home("Favorites.txt")), std::string("jet\r\n"));
         frame_->RunCommand(ID_DELETE_ALL);
         QCOMPARE(frame_->ListBox()->count(), 0);
-        QCOMPARE(ReadFile(Home("Favorites.txt")), std::string());
+        QCOMPARE(ReadWholeFile(Home("Favorites.txt")), std::string());
     }
 
     void studyListAppendsAndKeepsPlaces() {
@@ -294,14 +265,14 @@ class FrameLookupTest : public QObject {
             Deliver();
             frame_->RunCommand(ID_ADD_TO_STUDY_LIST);
         }
-        QCOMPARE(ReadFile(Home("StudyList.txt")), std::string("lit\r\nbat\r\n"));
+        QCOMPARE(ReadWholeFile(Home("StudyList.txt")), std::string("lit\r\nbat\r\n"));
         frame_->SelectTab(LIST_STUDY);
         Deliver();
         QCOMPARE(frame_->ListBox()->count(), 2);
         // The Options dialog's "Clear List".
         frame_->SendMessage(WM_CLEAR_LIST, LIST_STUDY, 0);
         QCOMPARE(frame_->ListBox()->count(), 0);
-        QCOMPARE(ReadFile(Home("StudyList.txt")), std::string());
+        QCOMPARE(ReadWholeFile(Home("StudyList.txt")), std::string());
     }
 
     void listMenusOfferTheirItems() {
@@ -341,7 +312,7 @@ class FrameLookupTest : public QObject {
         QCOMPARE(std::string(frame_->Recents().At(0)), std::string("mat"));
         QCOMPARE(std::string(frame_->Recents().At(64)), std::string("entry63"));
         CloseFrame();
-        std::string saved = ReadFile(Home("History.txt"));
+        std::string saved = ReadWholeFile(Home("History.txt"));
         QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 65);
         QVERIFY(saved.starts_with("mat\r\nentry0\r\n"));
     }
@@ -397,7 +368,7 @@ class FrameLookupTest : public QObject {
     void searchedRowsAndStatusRows() {
         QVERIFY(frame_->SendSearch(WM_SEARCH_PATTERN, u"", u"b?t"));
         QCOMPARE(frame_->CurrentTab(), LIST_SEARCHED);
-        QTRY_COMPARE(Rows(frame_->ListBox()),
+        QTRY_COMPARE(ListRows(frame_->ListBox()),
                      QStringList({"bat", "bet", "bit", "bot", "but", "< Completed >"}));
         QTRY_VERIFY(!frame_->IsWorkerBusy());
         WaitIdle();
@@ -413,7 +384,7 @@ class FrameLookupTest : public QObject {
                     frame_->ListBox()->visualItemRect(frame_->ListBox()->item(5)).center()) ==
                 nullptr);
         QVERIFY(frame_->SendSearch(WM_SEARCH_PATTERN, u"", u"zzzzz"));
-        QTRY_COMPARE(Rows(frame_->ListBox()), QStringList({"< No word found >"}));
+        QTRY_COMPARE(ListRows(frame_->ListBox()), QStringList({"< No word found >"}));
     }
 
     void searchRowsWaitForTheirTab() {
@@ -423,15 +394,15 @@ class FrameLookupTest : public QObject {
         frame_->SelectTab(LIST_FAVORITES);
         QTRY_VERIFY(!frame_->IsWorkerBusy());
         Deliver();
-        QCOMPARE(Rows(frame_->ListBox()), QStringList({"kit"}));
+        QCOMPARE(ListRows(frame_->ListBox()), QStringList({"kit"}));
         frame_->SelectTab(LIST_SEARCHED);
         Deliver();
-        QCOMPARE(Rows(frame_->ListBox()), QStringList({"cat", "cet", "cit", "cot", "cut"}));
+        QCOMPARE(ListRows(frame_->ListBox()), QStringList({"cat", "cet", "cit", "cot", "cut"}));
     }
 
     void closeIsRefusedDuringASearch() {
         g_searchGate = false;
-        frame_->SearchWorker()->SetThreadStarter(GatedThread);
+        frame_->SearchWorker()->SetThreadStarter(GatedSearchThread);
         QVERIFY(frame_->SendSearch(WM_SEARCH_PATTERN, u"", u"*"));
         QVERIFY(!frame_->close());
         frame_->RunCommand(ID_EXIT);

@@ -6,10 +6,8 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/memory_settings_store.h"
@@ -24,6 +22,7 @@
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
+#include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/context_edit.h"
@@ -43,29 +42,6 @@ std::vector<std::string> FixtureWords() {
     return words;
 }
 
-void NoSleep(int) {}
-
-QStringList Rows(const QListWidget* box) {
-    QStringList rows;
-    for (int row = 0; row < box->count(); ++row) {
-        rows << box->item(row)->text();
-    }
-    return rows;
-}
-
-// Holds the search worker's thread until released, so that a search is seen running.
-std::atomic<bool> g_searchGate{true};
-
-bool GatedThread(void (*proc)(CSearchWorker*), CSearchWorker* worker) {
-    std::thread([proc, worker] {
-        while (!g_searchGate.load()) {
-            std::this_thread::yield();
-        }
-        proc(worker);
-    }).detach();
-    return true;
-}
-
 }  // namespace
 
 class FrameSearchTest : public QObject {
@@ -79,7 +55,7 @@ class FrameSearchTest : public QObject {
 
     void MakeFrame() {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoSleep);
+        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([](const QString&) {});
         QVERIFY(frame_->Create());
         frame_->resize(240, 320);
@@ -199,7 +175,7 @@ class FrameSearchTest : public QObject {
         QCOMPARE(frame_->CurrentView(), VIEW_LOOKUP);
         QCOMPARE(frame_->CurrentTab(), LIST_SEARCHED);
         QVERIFY(frame_->ListBox()->isVisible());
-        QTRY_COMPARE(Rows(frame_->ListBox()), rows);
+        QTRY_COMPARE(ListRows(frame_->ListBox()), rows);
         QTRY_VERIFY(!frame_->IsWorkerBusy());
     }
 
@@ -212,7 +188,7 @@ class FrameSearchTest : public QObject {
 
     void stopSearchingGivesCancelled() {
         g_searchGate = false;
-        frame_->SearchWorker()->SetThreadStarter(GatedThread);
+        frame_->SearchWorker()->SetThreadStarter(GatedSearchThread);
         CSearchPanel* panel = ShowSearchTab(SEARCH_TAB_WILDCARD);
         TypeQuery(panel, SEARCH_TAB_WILDCARD, "*");
         frame_->RunCommand(CSearchPanel::ID_SEARCH);

@@ -30,14 +30,13 @@
 #include "speech/speech_engine.h"
 #include "speech/wave_player.h"
 #include "support/fixture_writer.h"
+#include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/html_display.h"
 #include "ui/html_hook.h"
 
 namespace {
-
-void NoSleep(int) {}
 
 class CCountingPlayer : public IWavePlayer {
   public:
@@ -89,7 +88,7 @@ class FrameSpeechTest : public QObject {
         }
         engine_ = std::make_unique<CSpeechEngine>(&machine_, &player_);
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoSleep);
+        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         if (registration != NO_ENGINE_OBJECT) {
             frame_->SetSpeechEngine(engine_.get());

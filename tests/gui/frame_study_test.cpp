@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +28,7 @@
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
+#include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -53,13 +53,6 @@ uint32_t SteppingClock() {
     return ++g_clock;
 }
 
-void NoSleep(int) {}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 const int32_t kToday = COptionsRecord::MakeDayStamp(2026, 12, 10);
 const int32_t kTomorrow = COptionsRecord::MakeDayStamp(2026, 12, 11);
 
@@ -81,7 +74,7 @@ class FrameStudyTest : public QObject {
 
     void MakeFrame(QSize size = QSize(240, 320)) {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoSleep);
+        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         frame_->StudyAssistant().SetDayStampSource([this] { return today_; });
         QVERIFY(frame_->Create());
@@ -257,7 +250,7 @@ class FrameStudyTest : public QObject {
         const int added = frame_->StudyList().Count();
         if (addStudyWords) {
             QVERIFY(added >= 1 && added <= 5);
-            QCOMPARE(ReadFile(Home("StudyList.txt")).empty(), false);
+            QCOMPARE(ReadWholeFile(Home("StudyList.txt")).empty(), false);
             QCOMPARE(frame_->ListBox()->count(), added);  // the shown tab is refilled
         } else {
             QCOMPARE(added, 0);
@@ -344,7 +337,7 @@ class FrameStudyTest : public QObject {
         }
         QCOMPARE(Items(frame_->StudyList()), Items(expected));
         // Nothing happened: not even the list file was written.
-        QCOMPARE(ReadFile(Home("StudyList.txt")).empty(), !receives);
+        QCOMPARE(ReadWholeFile(Home("StudyList.txt")).empty(), !receives);
     }
 
     void aTapShowsTheWordOfTheDayAndRecordsIt() {
@@ -426,7 +419,7 @@ class FrameStudyTest : public QObject {
         std::u16string stored;
         QCOMPARE(Stored(&stored), readable);
         QCOMPARE(frame_->StudyList().Count() > 0, readable);
-        QCOMPARE(ReadFile(Home("StudyList.txt")).empty(), !readable);
+        QCOMPARE(ReadWholeFile(Home("StudyList.txt")).empty(), !readable);
         if (readable) {
             // Every word comes from the file (its words end in "x"), or is the draw's
             // "welcome" past the file's last word.
