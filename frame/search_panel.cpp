@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -418,18 +417,6 @@ bool CSearchPanel::ChooseWordList(int command) {
     }
     UpdateHtmlArea();
     return true;
-}
-
-QStringList CSearchPanel::WordListFiles(const QString& folder) {
-    const QStringList names =
-        QDir(folder).entryList({QStringLiteral("*.dwg")}, QDir::Files, QDir::Name);
-    QStringList files;
-    for (const QString& name : names) {
-        if (IsWordListFileName(name)) {
-            files.append(name);
-        }
-    }
-    return files;
 }
 
 QImage CSearchPanel::SymbolImage(const std::string& name) {

@@ -80,8 +80,6 @@ class CSearchPanel : public QWidget {
     // A command of the word-list menu: the dictionary or a listed file becomes the word list
     // searched and the HTML area is rebuilt. False, changing nothing, for any other command.
     bool ChooseWordList(int command);
-    // The word-list files of a folder ("*.dwg" names that pass IsWordListFileName), by name.
-    static QStringList WordListFiles(const QString& folder);
 
     // The image of a help symbol ("c_quest.gif" ...), 12 by 12 units; null for any other name.
     static QImage SymbolImage(const std::string& name);

@@ -1,5 +1,6 @@
 #include "platform/platform_info.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -55,4 +56,16 @@ bool IsLandscape(const QWidget* window) {
 
 bool IsWordListFileName(const QString& name) {
     return name.size() >= 5 && name.endsWith(QLatin1String(kWordListSuffix), Qt::CaseInsensitive);
+}
+
+QStringList WordListFiles(const QString& folder) {
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*.dwg")}, QDir::Files, QDir::Name);
+    QStringList files;
+    for (const QString& name : names) {
+        if (IsWordListFileName(name)) {
+            files.append(name);
+        }
+    }
+    return files;
 }

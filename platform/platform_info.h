@@ -4,6 +4,7 @@
 // the screen's orientation, and which files are word lists.
 
 #include <QString>
+#include <QStringList>
 
 class QSize;
 class QWidget;
@@ -31,3 +32,5 @@ bool IsLandscape(const QWidget* window = nullptr);
 
 // True when the name has at least 5 characters and ends in ".dwg", the letters in either case.
 bool IsWordListFileName(const QString& name);
+// The word-list files of a folder ("*.dwg" names that pass IsWordListFileName), by name.
+QStringList WordListFiles(const QString& folder);

@@ -12,7 +12,6 @@
 
 #include "app/messages.h"
 #include "app/options_record.h"
-#include "frame/search_panel.h"
 #include "platform/message_box.h"
 #include "platform/platform_info.h"
 #include "ui/full_screen_dialog.h"
@@ -250,7 +249,7 @@ void COptionsDialog::FillWordListCombo(QComboBox* list, const std::u16string& st
     list->clear();
     list->addItem(QString::fromLatin1(BUILT_IN_DICTIONARY), QString());
     list->setCurrentIndex(0);
-    QStringList names = CSearchPanel::WordListFiles(folder);
+    QStringList names = WordListFiles(folder);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
