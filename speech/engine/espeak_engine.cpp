@@ -16,7 +16,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
+#include "app/code_page.h"
 #include "speech/engine/wave_file_writer.h"
 #include "speech/system_wave_player.h"
 #include "speech/temp_wave_file.h"
@@ -64,11 +66,18 @@ bool SelectOutput(Output output) {
     return true;
 }
 
-// Synthesis is synchronous: the samples have been delivered (or played) on return.
+// Synthesis is synchronous: the samples have been delivered (or played) on return. The
+// program's text is in its 8-bit code page, Windows-1252; espeak-ng's own 8-bit mode reads
+// ISO-8859-1, which has no curly quotes or dashes at 0x80-0x9F, so the text goes in as UTF-8.
 espeak_ng_STATUS Synthesize(const char* text) {
-    const size_t size = std::strlen(text) + 1;
-    return espeak_ng_Synthesize(text, size, 0, POS_CHARACTER, 0, espeakCHARS_8BIT, nullptr,
-                                nullptr);
+    const std::u16string wide = CodePageToUtf16(text);
+    std::string utf8;
+    utf8.reserve(wide.size() + 8);
+    for (const char16_t c : wide) {
+        AppendUtf8(c, &utf8);
+    }
+    return espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
+                                espeakCHARS_UTF8, nullptr, nullptr);
 }
 
 // Synthesises the text into the wave file; its length in seconds, 0.0 when not written.

@@ -388,6 +388,21 @@ TEST_F(SpeechEngineTest, EspeakEngineWritesA16BitMonoWave) {
     EXPECT_TRUE(FolderEntries(temp_.Path()).empty());
 }
 
+// The program's text is Windows-1252: its characters at 0x80-0x9F are spoken as the
+// characters they are ("\x80" is the euro sign), not dropped as ISO-8859-1 control codes.
+TEST_F(SpeechEngineTest, EspeakEngineSpeaksTheCodePagesOwnCharacters) {
+    KeepLibraryResident(ESPEAK_ENGINE_PATH);
+    auto seconds = [this](const char* text) {
+        player_ = CRecordingPlayer();
+        SpeakOnce(1, text, ESPEAK_ENGINE_PATH);
+        const std::string& wave = player_.contents.at(0);
+        return static_cast<double>(wave.size() - 44) / 2.0 / Get32(wave, 24);
+    };
+    const double plain = seconds("5");
+    const double euro = seconds("5 \x80");
+    EXPECT_GT(euro, plain + 0.2);  // "five euro", not "five"
+}
+
 // A louder scale gives louder samples; 0.0 is the engine's own default.
 TEST_F(SpeechEngineTest, EspeakEngineScaleSetsTheAmplitude) {
     KeepLibraryResident(ESPEAK_ENGINE_PATH);
