@@ -59,20 +59,11 @@ class FrameLookupTest : public QObject {
 
     void MakeFrame() {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
-        QVERIFY(frame_->Create());
-        frame_->resize(240, 320);
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-        QCoreApplication::processEvents();
+        QVERIFY(ShowFrame(frame_.get()));
     }
 
-    void CloseFrame() {
-        QTRY_VERIFY(!frame_->IsWorkerBusy());
-        QVERIFY(frame_->close());
-        frame_.reset();
-    }
+    void CloseFrame() { CloseShownFrame(&frame_); }
 
     void WaitIdle() { QTRY_VERIFY(!frame_->RenderWorker()->IsBusy()); }
 

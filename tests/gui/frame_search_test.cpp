@@ -55,20 +55,11 @@ class FrameSearchTest : public QObject {
 
     void MakeFrame() {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([](const QString&) {});
-        QVERIFY(frame_->Create());
-        frame_->resize(240, 320);
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-        QCoreApplication::processEvents();
+        QVERIFY(ShowFrame(frame_.get()));
     }
 
-    void CloseFrame() {
-        QTRY_VERIFY(!frame_->IsWorkerBusy());
-        QVERIFY(frame_->close());
-        frame_.reset();
-    }
+    void CloseFrame() { CloseShownFrame(&frame_); }
 
     // The Search view on the given tab, its panel focused.
     CSearchPanel* ShowSearchTab(int tab) {

@@ -29,6 +29,7 @@
 #include "speech/gui/speech_volume_dlg.h"
 #include "speech/speech_engine.h"
 #include "speech/wave_player.h"
+#include "support/counting_player.h"
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
 #include "support/temp_dir.h"
@@ -37,15 +38,6 @@
 #include "ui/html_hook.h"
 
 namespace {
-
-class CCountingPlayer : public IWavePlayer {
-  public:
-    bool PlayWave(const std::string& /*path*/) override {
-        ++played;
-        return true;
-    }
-    int played = 0;
-};
 
 // How the speech engine's key is set up for a case.
 enum Registration { REGISTERED, NO_VALUE, EMPTY_PATH, NO_ENGINE_OBJECT };
@@ -88,16 +80,11 @@ class FrameSpeechTest : public QObject {
         }
         engine_ = std::make_unique<CSpeechEngine>(&machine_, &player_);
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         if (registration != NO_ENGINE_OBJECT) {
             frame_->SetSpeechEngine(engine_.get());
         }
-        QVERIFY(frame_->Create());
-        frame_->resize(240, 320);
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-        QCoreApplication::processEvents();
+        QVERIFY(ShowFrame(frame_.get()));
         QTRY_VERIFY(!frame_->RenderWorker()->IsBusy());
         client_.Reset();
     }
@@ -141,9 +128,7 @@ class FrameSpeechTest : public QObject {
 
     void cleanup() {
         if (frame_ != nullptr) {
-            QTRY_VERIFY(!frame_->IsWorkerBusy());
-            frame_->close();
-            frame_.reset();
+            CloseShownFrame(&frame_);
         }
         engine_.reset();
     }

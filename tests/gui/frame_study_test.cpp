@@ -74,23 +74,14 @@ class FrameStudyTest : public QObject {
 
     void MakeFrame(QSize size = QSize(240, 320)) {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         frame_->StudyAssistant().SetDayStampSource([this] { return today_; });
-        QVERIFY(frame_->Create());
-        frame_->resize(size);
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-        Deliver();
+        QVERIFY(ShowFrame(frame_.get(), size));
         WaitIdle();
         errors_.clear();  // the fixture has no "welcome", the first word of the day
     }
 
-    void CloseFrame() {
-        QTRY_VERIFY(!frame_->IsWorkerBusy());
-        QVERIFY(frame_->close());
-        frame_.reset();
-    }
+    void CloseFrame() { CloseShownFrame(&frame_); }
 
     void WaitIdle() { QTRY_VERIFY(!frame_->RenderWorker()->IsBusy()); }
     void Deliver() { QCoreApplication::processEvents(); }

@@ -13,18 +13,10 @@
 #include "speech/engine/recording_engine_client.h"
 #include "speech/speech_engine.h"
 #include "speech/wave_player.h"
+#include "support/counting_player.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-class CCountingPlayer : public IWavePlayer {
-  public:
-    bool PlayWave(const std::string& /*path*/) override {
-        ++played;
-        return true;
-    }
-    int played = 0;
-};
 
 // A speech engine over the recording library, with the stored volume and flag.
 struct Setup {

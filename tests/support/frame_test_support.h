@@ -4,18 +4,47 @@
 // a file's bytes, a render worker that never sleeps, and a search thread held at a gate so
 // that a search can be seen while it runs.
 
+#include <QCoreApplication>
 #include <QListWidget>
+#include <QSize>
 #include <QStringList>
+#include <QTest>
 #include <atomic>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 
+#include "frame/lexicove_frame.h"
+#include "render/render_worker.h"
 #include "search/search_worker.h"
 
 // The render worker's pause between pieces, made none.
 inline void NoRenderSleep(int) {}
+
+// Creates a frame the test has set up, shows it at size and lets its first events run; false
+// when creating or showing it failed.
+inline bool ShowFrame(CLexicoveFrame* frame, QSize size = QSize(240, 320)) {
+    frame->RenderWorker()->SetSleepFunction(NoRenderSleep);
+    if (!frame->Create()) {
+        return false;
+    }
+    frame->resize(size);
+    frame->show();
+    if (!QTest::qWaitForWindowExposed(frame)) {
+        return false;
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// Closes the frame as Exit does once its workers are idle, and destroys it.
+inline void CloseShownFrame(std::unique_ptr<CLexicoveFrame>* frame) {
+    QTRY_VERIFY(!(*frame)->IsWorkerBusy());
+    QVERIFY((*frame)->close());
+    frame->reset();
+}
 
 inline QStringList ListRows(const QListWidget* box) {
     QStringList rows;
