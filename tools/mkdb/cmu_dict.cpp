@@ -60,19 +60,18 @@ bool CCmuDict::Read(const std::string& path, std::string* error) {
             line.compare(first, 7, "export ") == 0 || line.compare(first, 1, "}") == 0) {
             continue;  // the module's frame and comments
         }
-        std::string word, phones, encoded, message;
+        std::string word, phones, message;
         if (!ParseEntry(line, &word, &phones)) {
             *error = path + ":" + std::to_string(number) + ": not a \"word\": \"PHONES\" entry";
             return false;
         }
-        if (!CArpabetConverter::ToIpa(phones, &encoded, &message)) {
+        if (word.back() == ')') {
+            word.erase(word.rfind('('));  // an alternative pronunciation: "word(2)"
+        }
+        if (!Add(word, phones, &message)) {
             *error = path + ":" + std::to_string(number) + ": " + message;
             return false;
         }
-        if (word.back() == ')') {
-            continue;  // an alternative pronunciation: "word(2)"
-        }
-        words_.emplace(word, encoded);
     }
     if (in.bad()) {
         *error = path + ": cannot be read";
@@ -81,35 +80,48 @@ bool CCmuDict::Read(const std::string& path, std::string* error) {
     return true;
 }
 
-const std::string* CCmuDict::Find(const std::string& word) const {
-    auto it = words_.find(word);
-    return it == words_.end() ? nullptr : &it->second;
+bool CCmuDict::Add(const std::string& word, const std::string& phones, std::string* error) {
+    Pronunciation p;
+    if (!CArpabetConverter::ToIpa(phones, &p.encoded, error)) {
+        return false;
+    }
+    for (char c : phones) {
+        if (c >= '0' && c <= '9') {
+            p.stresses += c;
+        } else {
+            p.sounds += c;
+        }
+    }
+    words_[word].push_back(std::move(p));
+    return true;
 }
 
-bool CCmuDict::Pronounce(const std::string& lemma, std::string* encoded) const {
-    if (const std::string* whole = Find(lemma)) {
-        *encoded = *whole;
-        return true;
+const std::string* CCmuDict::Find(const std::string& word) const {
+    auto it = words_.find(word);
+    return it == words_.end() ? nullptr : &it->second.front().encoded;
+}
+
+std::vector<std::string> CCmuDict::Distinct(const std::string& word) const {
+    std::vector<std::string> out;
+    auto it = words_.find(word);
+    if (it == words_.end()) {
+        return out;
     }
-    encoded->clear();
-    size_t at = 0;
-    bool any = false;
-    while (at <= lemma.size()) {
-        size_t end = lemma.find_first_of(" -", at);
-        end = end == std::string::npos ? lemma.size() : end;
-        std::string part = lemma.substr(at, end - at);
-        if (!part.empty()) {
-            const std::string* found = Find(part);
-            if (found == nullptr) {
-                return false;
-            }
-            *encoded += *found;
-            any = true;
+    std::vector<const std::string*> sounds;
+    for (const Pronunciation& p : it->second) {
+        bool seen = false;
+        for (const std::string* s : sounds) {
+            seen |= *s == p.sounds;
         }
-        if (end < lemma.size()) {
-            *encoded += lemma[end];
+        if (!seen && out.size() < kMaxPronunciations) {
+            sounds.push_back(&p.sounds);
+            out.push_back(p.encoded);
         }
-        at = end + 1;
     }
-    return any;
+    return out;
+}
+
+const std::string* CCmuDict::Stresses(const std::string& word) const {
+    auto it = words_.find(word);
+    return it == words_.end() ? nullptr : &it->second.front().stresses;
 }

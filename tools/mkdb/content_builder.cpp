@@ -143,46 +143,79 @@ void CContentBuilder::AddVerbSamples(Word* word, const std::vector<uint32_t>& ve
         }
     }
     for (int n : numbers) {
-        word->refs.push_back(
-            {lcv::ENTRY_VERB_SAMPLE, FieldItem(data_.frames.at(n), &stats_.sampleRecords)});
+        // WordNet ends some frames with a blank ("The water %ss "); the page puts ". " after
+        // each sample, so the blank would stand before the stop.
+        std::string frame = data_.frames.at(n);
+        frame.erase(frame.find_last_not_of(' ') + 1);
+        word->refs.push_back({lcv::ENTRY_VERB_SAMPLE, FieldItem(frame, &stats_.sampleRecords)});
     }
 }
 
-void CContentBuilder::AddLemmaRefs(Word* word, const std::vector<uint32_t> (&senses)[WN_FILES]) {
-    std::string ipa;
-    if (cmu_ != nullptr && cmu_->Pronounce(word->text, &ipa)) {
+void CContentBuilder::AddPronunciations(Word* word) {
+    std::vector<std::string> encoded;
+    PronunciationSource source = pronouncer_.Pronounce(word->text, &encoded);
+    ++stats_.pronounced[source];
+    stats_.pronouncedLemmas += source == PRON_NONE ? 0 : 1;
+    stats_.heteronyms += encoded.size() > 1 ? 1 : 0;
+    for (const std::string& ipa : encoded) {
         word->refs.push_back(
             {lcv::ENTRY_PRONUNCIATION, FieldItem(ipa, &stats_.pronunciationRecords)});
-        ++stats_.pronouncedLemmas;
     }
-    auto addForms = [&](uint8_t kind, const std::vector<std::string>& forms) {
+}
+
+bool CContentBuilder::Capitalised(const std::string& lemma,
+                                  const std::vector<uint32_t>& senses) const {
+    for (uint32_t id : senses) {
+        int position = WordPosition(SynsetOf(id), lemma);
+        if (position == 0 || !HasCapital(SynsetOf(id).words[position - 1])) {
+            return false;
+        }
+    }
+    return !senses.empty();
+}
+
+bool CContentBuilder::Gradable(const std::string& lemma,
+                               const std::vector<uint32_t>& adjectiveSenses) const {
+    constexpr uint8_t kRelational = 1, kParticipial = 44;  // adj.pert, adj.ppl
+    bool descriptive = false;
+    for (uint32_t id : adjectiveSenses) {
+        uint8_t lexFile = SynsetOf(id).lexFile;
+        descriptive |= lexFile != kRelational && lexFile != kParticipial;
+    }
+    return descriptive && !Capitalised(lemma, adjectiveSenses) && !forms_->IsParticiple(lemma);
+}
+
+void CContentBuilder::AddForms(Word* word, const std::vector<uint32_t> (&senses)[WN_FILES]) {
+    auto addForms = [&](uint8_t kind, int statIndex, const std::vector<std::string>& forms) {
         for (const std::string& form : forms) {
             word->refs.push_back({kind, FieldItem(form, &stats_.formRecords)});
+            ++stats_.forms[statIndex];
         }
     };
     if (!senses[WN_NOUN].empty()) {
-        // A name: every noun sense spells the lemma with a capital.
-        bool capitalised = true;
-        for (uint32_t id : senses[WN_NOUN]) {
-            int position = WordPosition(SynsetOf(id), word->text);
-            if (position == 0 || !HasCapital(SynsetOf(id).words[position - 1])) {
-                capitalised = false;
-            }
-        }
-        addForms(lcv::ENTRY_PLURAL, forms_->Plurals(word->text, capitalised));
+        addForms(lcv::ENTRY_PLURAL, 0,
+                 forms_->Plurals(word->text, Capitalised(word->text, senses[WN_NOUN])));
     }
     if (!senses[WN_VERB].empty()) {
         std::vector<std::string> past, participle;
         forms_->Tenses(word->text, &past, &participle);
-        addForms(lcv::ENTRY_PAST, past);
-        addForms(lcv::ENTRY_PAST_PARTICIPLE, participle);
+        addForms(lcv::ENTRY_PAST, 1, past);
+        addForms(lcv::ENTRY_PAST_PARTICIPLE, 2, participle);
     }
+    bool adjectiveGradable = !senses[WN_ADJ].empty() && Gradable(word->text, senses[WN_ADJ]);
     if (!senses[WN_ADJ].empty()) {
-        addForms(lcv::ENTRY_ADJ_FORM, forms_->Comparisons(word->text, WN_ADJ));
+        addForms(lcv::ENTRY_ADJ_FORM, 3,
+                 forms_->Comparisons(word->text, WN_ADJ, adjectiveGradable));
     }
     if (!senses[WN_ADV].empty()) {
-        addForms(lcv::ENTRY_ADV_FORM, forms_->Comparisons(word->text, WN_ADV));
+        bool gradable = adjectiveGradable || word->text == "soon";
+        addForms(lcv::ENTRY_ADV_FORM, 4, forms_->Comparisons(word->text, WN_ADV, gradable));
     }
+}
+
+void CContentBuilder::AddLemmaRefs(Word* word, const std::vector<uint32_t> (&senses)[WN_FILES]) {
+    AddPronunciations(word);
+    AddForms(word, senses);
     AddVerbSamples(word, senses[WN_VERB]);
 
     auto addSenses = [&](int file, uint8_t kind, int statIndex, char only) {
@@ -285,9 +318,39 @@ uint32_t CContentBuilder::ItemSize(const Item& item) const {
     return static_cast<uint32_t>(size);
 }
 
+void CContentBuilder::ShareFieldEnds() {
+    std::vector<std::pair<std::string, uint32_t>> reversed;
+    for (uint32_t i = 0; i < items_.size(); ++i) {
+        if (!items_[i].synset && !items_[i].text.empty()) {
+            reversed.emplace_back(std::string(items_[i].text.rbegin(), items_[i].text.rend()), i);
+        }
+    }
+    // In reversed byte order a field comes right before the fields it ends, if any; from the
+    // last backwards each one learns the longest field that ends with it.
+    std::sort(reversed.begin(), reversed.end());
+    for (size_t k = reversed.size(); k-- > 1;) {
+        const std::string& shorter = reversed[k - 1].first;
+        const std::string& longer = reversed[k].first;
+        if (longer.compare(0, shorter.size(), shorter) == 0) {
+            uint32_t root = reversed[k].second;
+            if (items_[root].within != UINT32_MAX) {
+                root = items_[root].within;
+            }
+            items_[reversed[k - 1].second].within = root;
+        }
+    }
+}
+
 void CContentBuilder::Place(uint32_t item, uint32_t* next) {
     Item& it = items_[item];
     if (it.placed) {
+        return;
+    }
+    if (it.within != UINT32_MAX) {
+        Place(it.within, next);
+        const Item& whole = items_[it.within];
+        it.placed = true;
+        it.position = whole.position + static_cast<uint32_t>(whole.text.size() - it.text.size());
         return;
     }
     it.placed = true;
@@ -297,6 +360,7 @@ void CContentBuilder::Place(uint32_t item, uint32_t* next) {
 }
 
 void CContentBuilder::Layout() {
+    ShareFieldEnds();
     uint32_t next = 0;
     auto isSense = [](uint8_t kind) {
         return kind >= lcv::ENTRY_NOUN && kind <= lcv::ENTRY_ADVERB;
@@ -395,7 +459,7 @@ bool CContentBuilder::Serialise(std::string* stream, std::string* error) {
 }
 
 bool CContentBuilder::Build(CDatabaseWriter* writer, std::string* error) {
-    CWordForms forms(data_);
+    CWordForms forms(data_, inflections_, cmu_);
     forms_ = &forms;
     bool ok = IndexSynsets(error);
     if (ok) {

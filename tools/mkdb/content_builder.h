@@ -14,6 +14,10 @@
 // it places the fields of the synset's other words that have no other sense, so that the page
 // of such a word reads one stretch of the stream. Without locality the synsets come in
 // WordNet's file order and the fields after them (kept for measuring the difference).
+//
+// A field that ends another field ("cream" ends "ice cream", "creams" ends "ice creams") is
+// not stored again: its references point into the longer field, since a field runs from its
+// record position to the next terminator. This keeps the text stream within its 16 MiB.
 
 #include <cstdint>
 #include <string>
@@ -22,6 +26,8 @@
 
 #include "db/database_writer.h"
 #include "tools/mkdb/cmu_dict.h"
+#include "tools/mkdb/inflection_source.h"
+#include "tools/mkdb/pronouncer.h"
 #include "tools/mkdb/word_forms.h"
 #include "tools/mkdb/wordnet_reader.h"
 
@@ -31,17 +37,24 @@ struct ContentStats {
     uint32_t senses[5] = {};  // noun, verb, adjective, adjective satellite, adverb
     uint32_t relations = 0;
     uint32_t formRecords = 0;           // distinct plural, tense and comparison fields
+    uint32_t forms[5] = {};             // references: plural, past, participle, adj., adv.
     uint32_t sampleRecords = 0;         // distinct verb sample frames
     uint32_t pronunciationRecords = 0;  // distinct pronunciation fields
     uint32_t pronouncedLemmas = 0;
+    uint32_t pronounced[4] = {};  // lemmas by PronunciationSource: none, CMUdict, espeak-ng,
+                                  // composed of parts
+    uint32_t heteronyms = 0;      // lemmas with more than one pronunciation
     uint32_t maxReferences = 0;
     uint32_t textBytes = 0;
 };
 
 class CContentBuilder {
   public:
-    // cmu may be null: the words then have no pronunciations.
-    CContentBuilder(const WordNetData& data, const CCmuDict* cmu) : data_(data), cmu_(cmu) {}
+    // Any of cmu, inflections and espeak may be null: the words then go without what it
+    // gives (pronunciations, the listed irregular forms, the words CMUdict lacks).
+    CContentBuilder(const WordNetData& data, const CCmuDict* cmu,
+                    const CInflectionSource* inflections, const CEspeakPhonemizer* espeak)
+        : data_(data), cmu_(cmu), inflections_(inflections), pronouncer_(cmu, espeak) {}
 
     void SetLocality(bool locality) { locality_ = locality; }
 
@@ -61,6 +74,7 @@ class CContentBuilder {
         std::string text;  // a field's bytes, without its LF
         uint32_t position = 0;
         bool placed = false;
+        uint32_t within = UINT32_MAX;  // the longer field this one ends, if any
     };
     struct Ref {
         uint8_t kind;
@@ -76,17 +90,27 @@ class CContentBuilder {
     bool AddRedirects(std::string* error);
     uint32_t FieldItem(const std::string& text, uint32_t* counter);
     void AddLemmaRefs(Word* word, const std::vector<uint32_t> (&senses)[WN_FILES]);
+    void AddPronunciations(Word* word);
+    void AddForms(Word* word, const std::vector<uint32_t> (&senses)[WN_FILES]);
     void AddVerbSamples(Word* word, const std::vector<uint32_t>& verbSenses);
+    // True when every sense spells the lemma with a capital (a name: Paris, French).
+    bool Capitalised(const std::string& lemma, const std::vector<uint32_t>& senses) const;
+    // True when an adjective may be compared: not a name, and not only relational or
+    // participial (every sense in adj.pert or adj.ppl).
+    bool Gradable(const std::string& lemma, const std::vector<uint32_t>& adjectiveSenses) const;
     const WordNetSynset& SynsetOf(uint32_t id) const;
     // Position of the lemma's word in a synset (1-based), 0 when it is not there.
     static int WordPosition(const WordNetSynset& synset, const std::string& lemma);
     uint32_t ItemSize(const Item& item) const;
+    void ShareFieldEnds();
     void Place(uint32_t item, uint32_t* next);
     void Layout();
     bool Serialise(std::string* stream, std::string* error);
 
     const WordNetData& data_;
     const CCmuDict* cmu_;
+    const CInflectionSource* inflections_;
+    CPronouncer pronouncer_;
     const CWordForms* forms_ = nullptr;  // during Build
     bool locality_ = true;
     ContentStats stats_;

@@ -4,12 +4,15 @@
 // gloss field of a synset record made from them.
 //
 // WordNet writes a gloss as   definition; "example"; "example"   . The definition runs up to
-// the first `; "`; every later `; "` starts another example. An example that is exactly one
-// quoted text (two quotes, at its ends) loses its quotes; any other (an attribution after the
-// quote, quotes inside, a trailing ";") is kept verbatim, quotes included. So Join gives back
-// WordNet's text byte for byte: a sample holding a quote was kept verbatim, one without was
-// quoted. In the gloss field the parts are joined by "$"; a "$" of WordNet's own text (money
-// amounts) is stored as kGlossLiteralDollar (db/format.h), so it never starts a false sample.
+// the first `; "`; every later `; "` starts another example. An example is shown as people
+// read it: one quoted text loses its quotes; a quotation with its author ("words"- Author)
+// becomes   words — Author   (an em dash, byte 0x97 of Windows-1252, the page's code page);
+// one with a remark in parentheses ("words" (British)) becomes   words (British)  . Any other
+// (quotes inside, a trailing ";") is kept verbatim, quotes included. No character of WordNet's
+// text but the quotes and the blanks around the author's hyphen is dropped, and Join gives
+// WordNet's text back with the author's hyphen written "\"- ". In the gloss field the parts
+// are joined by "$"; a "$" of WordNet's own text (money amounts) is stored as
+// kGlossLiteralDollar (db/format.h), so it never starts a false sample.
 
 #include <string>
 #include <vector>
@@ -22,7 +25,7 @@ struct SplitGloss {
 class CGlossSplitter {
   public:
     static SplitGloss Split(const std::string& gloss);
-    // WordNet's gloss text again.
+    // WordNet's gloss text again (an author's hyphen as "\"- Author").
     static std::string Join(const SplitGloss& split);
     // The gloss field: definition, then "$" and each sample, literal "$" encoded.
     static std::string Field(const SplitGloss& split);

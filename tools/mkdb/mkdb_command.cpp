@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <iomanip>
 #include <ostream>
+#include <sstream>
 
 #include "app/version.h"
 #include "db/database_writer.h"
 #include "tools/mkdb/cmu_dict.h"
 #include "tools/mkdb/content_builder.h"
+#include "tools/mkdb/espeak_phonemizer.h"
+#include "tools/mkdb/inflection_source.h"
 #include "tools/mkdb/word_list_file.h"
 #include "tools/mkdb/wordnet_reader.h"
 
@@ -19,7 +22,8 @@ constexpr char kProgram[] = "lexicove-mkdb";
 constexpr char kDefaultWordNet[] = "/usr/share/wordnet";
 
 constexpr char kHelp[] =
-    "Usage: lexicove-mkdb [--wordnet DIR] [--cmudict FILE] [--no-locality] -o wordnet.lcv\n"
+    "Usage: lexicove-mkdb [--wordnet DIR] [--cmudict FILE] [--inflections DIR] [--no-espeak]\n"
+    "                     [--no-locality] -o wordnet.lcv\n"
     "       lexicove-mkdb dwg WORDS.txt -o NAME.dwg\n"
     "\n"
     "Builds Lexicove's dictionary database from WordNet 3.0 and CMUdict, or a word-list\n"
@@ -28,6 +32,10 @@ constexpr char kHelp[] =
     "  --wordnet DIR    WordNet's dict folder (default /usr/share/wordnet)\n"
     "  --cmudict FILE   index.js of the npm package cmu-pronouncing-dictionary, for the\n"
     "                   pronunciations (without it the words have none)\n"
+    "  --inflections DIR  the node_modules folder holding the npm packages\n"
+    "                   english-verbs-irregular and irregular-plurals, the irregular verbs\n"
+    "                   and plurals that WordNet lacks (without it: WordNet's and the rules')\n"
+    "  --no-espeak      do not pronounce the words CMUdict lacks with espeak-ng\n"
     "  --no-locality    lay the text stream out in WordNet's file order instead of word\n"
     "                   by word (for comparing how many blocks a page reads)\n"
     "  -o FILE          the file to write; it is replaced only by a complete new file\n"
@@ -63,8 +71,10 @@ void CMkdbCommand::Progress(const std::string& step) {
 }
 
 int CMkdbCommand::Run(const std::vector<std::string>& args) {
-    std::string wordnet = kDefaultWordNet, cmudict, output, input;
-    bool locality = true, wordList = false;
+    Sources sources;
+    sources.wordnet = kDefaultWordNet;
+    std::string output, input;
+    bool wordList = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string* target) {
@@ -80,12 +90,18 @@ int CMkdbCommand::Run(const std::vector<std::string>& args) {
         } else if (a == "--version") {
             out_ << kProgram << " " << LEXICOVE_VERSION << "\n";
             return 0;
-        } else if (a == "--wordnet" || a == "--cmudict" || a == "-o") {
-            if (!value(a == "--wordnet" ? &wordnet : a == "--cmudict" ? &cmudict : &output)) {
+        } else if (a == "--wordnet" || a == "--cmudict" || a == "--inflections" || a == "-o") {
+            std::string* target = a == "--wordnet"   ? &sources.wordnet
+                                  : a == "--cmudict" ? &sources.cmudict
+                                  : a == "-o"        ? &output
+                                                     : &sources.inflections;
+            if (!value(target)) {
                 return Usage("option " + a + " needs a value");
             }
         } else if (a == "--no-locality") {
-            locality = false;
+            sources.locality = false;
+        } else if (a == "--no-espeak") {
+            sources.espeak = false;
         } else if (a == "dwg" && i == 0) {
             wordList = true;
         } else if (wordList && input.empty() && !a.empty() && a[0] != '-') {
@@ -103,7 +119,7 @@ int CMkdbCommand::Run(const std::vector<std::string>& args) {
         }
         return BuildWordList(input, output);
     }
-    return BuildDatabase(wordnet, cmudict, locality, output);
+    return BuildDatabase(sources, output);
 }
 
 int CMkdbCommand::BuildWordList(const std::string& input, const std::string& output) {
@@ -117,28 +133,43 @@ int CMkdbCommand::BuildWordList(const std::string& input, const std::string& out
     return 0;
 }
 
-int CMkdbCommand::BuildDatabase(const std::string& wordnet, const std::string& cmudict,
-                                bool locality, const std::string& output) {
+int CMkdbCommand::BuildDatabase(const Sources& sources, const std::string& output) {
     auto start = std::chrono::steady_clock::now();
-    if (!IsFolder(wordnet)) {
-        return Fail("WordNet folder " + wordnet + " does not exist");
+    if (!IsFolder(sources.wordnet)) {
+        return Fail("WordNet folder " + sources.wordnet + " does not exist");
     }
     std::string error;
-    Progress("reading WordNet from " + wordnet);
+    Progress("reading WordNet from " + sources.wordnet);
     WordNetData data;
-    if (!CWordNetReader::Read(wordnet, &data, &error)) {
+    if (!CWordNetReader::Read(sources.wordnet, &data, &error)) {
         return Fail(error);
     }
     CCmuDict cmu;
-    if (!cmudict.empty()) {
-        Progress("reading CMUdict from " + cmudict);
-        if (!cmu.Read(cmudict, &error)) {
+    if (!sources.cmudict.empty()) {
+        Progress("reading CMUdict from " + sources.cmudict);
+        if (!cmu.Read(sources.cmudict, &error)) {
             return Fail(error);
         }
     }
+    CInflectionSource inflections;
+    if (!sources.inflections.empty()) {
+        Progress("reading the irregular verbs and plurals from " + sources.inflections);
+        if (!IsFolder(sources.inflections)) {
+            return Fail("inflection folder " + sources.inflections + " does not exist");
+        }
+        if (!inflections.Read(sources.inflections, &error)) {
+            return Fail(error);
+        }
+    }
+    CEspeakPhonemizer espeak;
+    if (sources.espeak && !espeak.Open(&error)) {
+        return Fail(error + " (--no-espeak builds without it)");
+    }
     Progress("laying out the entries");
-    CContentBuilder content(data, cmudict.empty() ? nullptr : &cmu);
-    content.SetLocality(locality);
+    CContentBuilder content(data, sources.cmudict.empty() ? nullptr : &cmu,
+                            sources.inflections.empty() ? nullptr : &inflections,
+                            sources.espeak ? &espeak : nullptr);
+    content.SetLocality(sources.locality);
     CDatabaseWriter writer;
     if (!content.Build(&writer, &error)) {
         return Fail(error);
@@ -147,32 +178,50 @@ int CMkdbCommand::BuildDatabase(const std::string& wordnet, const std::string& c
     if (!writer.Write(output, &error)) {
         return Fail(error);
     }
+    Summary(sources, output, Seconds(start), content.Stats(), writer.Stats());
+    return 0;
+}
 
-    const ContentStats& c = content.Stats();
-    const WriterStats& w = writer.Stats();
+void CMkdbCommand::Summary(const Sources& sources, const std::string& output, double seconds,
+                           const ContentStats& c, const WriterStats& w) {
     auto row = [&](const char* label) -> std::ostream& {
         return out_ << "  " << std::left << std::setw(24) << label << std::right;
     };
-    out_ << output << ": built in " << std::fixed << std::setprecision(2) << Seconds(start)
-         << " s\n";
+    auto percent = [&](uint32_t n) {
+        std::ostringstream text;
+        text << std::fixed << std::setprecision(1) << (c.lemmas ? 100.0 * n / c.lemmas : 0.0)
+             << " %";
+        return text.str();
+    };
+    out_ << output << ": built in " << std::fixed << std::setprecision(2) << seconds << " s\n";
     row("words") << w.words << " (" << c.lemmas << " lemmas, " << c.redirects << " redirects)\n";
     row("senses") << "noun " << c.senses[0] << ", verb " << c.senses[1] << ", adjective "
                   << c.senses[2] << ", adjective satellite " << c.senses[3] << ", adverb "
                   << c.senses[4] << "\n";
     row("relation entries") << c.relations << "\n";
+    row("word forms") << "plural " << c.forms[0] << ", past " << c.forms[1] << ", participle "
+                      << c.forms[2] << ", adjective " << c.forms[3] << ", adverb " << c.forms[4]
+                      << "\n";
     row("word-form records") << c.formRecords << " (and " << c.sampleRecords
                              << " verb sample frames)\n";
-    row("pronunciation records") << c.pronunciationRecords << " (" << c.pronouncedLemmas
-                                 << " lemmas pronounced, " << std::setprecision(1)
-                                 << (c.lemmas ? 100.0 * c.pronouncedLemmas / c.lemmas : 0.0)
-                                 << " %)\n";
+    row("pronunciations") << c.pronouncedLemmas << " lemmas (" << percent(c.pronouncedLemmas)
+                          << "): CMUdict " << c.pronounced[PRON_CMUDICT] << ", espeak-ng "
+                          << c.pronounced[PRON_ESPEAK] << ", composed of parts "
+                          << c.pronounced[PRON_COMPOSED] << "; " << c.heteronyms
+                          << " with several\n";
+    row("pronunciation records") << c.pronunciationRecords << "\n";
     row("most references") << c.maxReferences << " (of one word)\n";
     row("text stream") << w.textBytes << " bytes\n";
     row("compressed") << w.compressedBytes << " bytes in " << w.blocks << " blocks\n";
     row("file size") << w.fileBytes << " bytes\n";
-    row("time") << std::setprecision(2) << Seconds(start) << " s\n";
-    if (cmudict.empty()) {
-        err_ << kProgram << ": no --cmudict given: the words have no pronunciations\n";
+    row("time") << std::setprecision(2) << seconds << " s\n";
+    if (sources.cmudict.empty()) {
+        err_ << kProgram << ": no --cmudict given: "
+             << (sources.espeak ? "only espeak-ng pronounces the words\n"
+                                : "the words have no pronunciations\n");
     }
-    return 0;
+    if (sources.inflections.empty()) {
+        err_ << kProgram
+             << ": no --inflections given: irregular forms come from WordNet and the rules only\n";
+    }
 }

@@ -2,7 +2,8 @@
 
 // CMkdbCommand: the command line of lexicove-mkdb.
 //
-//   lexicove-mkdb [--wordnet DIR] [--cmudict FILE] [--no-locality] -o wordnet.lcv
+//   lexicove-mkdb [--wordnet DIR] [--cmudict FILE] [--inflections DIR] [--no-espeak]
+//                 [--no-locality] -o wordnet.lcv
 //   lexicove-mkdb dwg WORDS.txt -o NAME.dwg
 //
 // Exit status 0 on success, 1 when the build fails (the message names the file and line;
@@ -11,6 +12,9 @@
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+struct ContentStats;
+struct WriterStats;
 
 class CMkdbCommand {
   public:
@@ -22,8 +26,14 @@ class CMkdbCommand {
     int Run(const std::vector<std::string>& args);
 
   private:
-    int BuildDatabase(const std::string& wordnet, const std::string& cmudict, bool locality,
-                      const std::string& output);
+    struct Sources {
+        std::string wordnet, cmudict, inflections;
+        bool espeak = true;
+        bool locality = true;
+    };
+    int BuildDatabase(const Sources& sources, const std::string& output);
+    void Summary(const Sources& sources, const std::string& output, double seconds,
+                 const ContentStats& c, const WriterStats& w);
     int BuildWordList(const std::string& input, const std::string& output);
     void Progress(const std::string& step);
     int Fail(const std::string& message);

@@ -1,0 +1,48 @@
+#include "tools/mkdb/espeak_phonemizer.h"
+
+#include <espeak-ng/speak_lib.h>
+
+namespace {
+
+constexpr char kVoice[] = "en-us";
+
+}  // namespace
+
+CEspeakPhonemizer::~CEspeakPhonemizer() {
+    if (open_) {
+        espeak_Terminate();
+    }
+}
+
+bool CEspeakPhonemizer::Open(std::string* error) {
+    if (espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, 0, nullptr, espeakINITIALIZE_DONT_EXIT) < 0) {
+        *error = "espeak-ng cannot be initialised (is espeak-ng-data installed?)";
+        return false;
+    }
+    open_ = true;
+    if (espeak_SetVoiceByName(kVoice) != EE_OK) {
+        *error = std::string("espeak-ng has no voice \"") + kVoice + "\"";
+        return false;
+    }
+    return true;
+}
+
+std::string CEspeakPhonemizer::Ipa(const std::string& text) const {
+    std::string ipa;
+    if (!open_) {
+        return ipa;
+    }
+    const void* at = text.c_str();
+    // Each call gives the phonemes of one clause and moves the pointer on, to null at the end.
+    while (at != nullptr) {
+        const char* clause = espeak_TextToPhonemes(&at, espeakCHARS_UTF8, espeakPHONEMES_IPA);
+        if (clause == nullptr) {
+            break;
+        }
+        if (!ipa.empty() && *clause != '\0') {
+            ipa += ' ';
+        }
+        ipa += clause;
+    }
+    return ipa;
+}
