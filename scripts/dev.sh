@@ -17,6 +17,13 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${LEXICOVE_BUILD_DIR:-$ROOT/build}
 NPM_DIR=$ROOT/third_party/npm
 CMUDICT=$NPM_DIR/node_modules/cmu-pronouncing-dictionary/index.js
+# The npm packages the database is built from (pinned), each with a file that shows it is in:
+# CMUdict's pronunciations, the irregular verbs and the irregular plurals. en-inflectors is
+# not built from: the real-data check compares the built forms with it.
+NPM_PACKAGES=(cmu-pronouncing-dictionary@3.0.0:cmu-pronouncing-dictionary/index.js
+              english-verbs-irregular@3.4.0:english-verbs-irregular/resources/irregularVerbs.json
+              irregular-plurals@4.2.0:irregular-plurals/irregular-plurals.json
+              en-inflectors@1.0.12:en-inflectors/dist/index.js)
 WORDNET_DIR=${LEXICOVE_WORDNET_DIR:-/usr/share/wordnet}
 JOBS=$(nproc)
 
@@ -43,11 +50,14 @@ install_packages() {
         as_root apt-get update -qq
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
     fi
-    if [ ! -f "$CMUDICT" ]; then
-        log "installing cmu-pronouncing-dictionary@3.0.0 into third_party/npm"
+    local wanted=()
+    for entry in "${NPM_PACKAGES[@]}"; do
+        [ -f "$NPM_DIR/node_modules/${entry#*:}" ] || wanted+=("${entry%%:*}")
+    done
+    if [ ${#wanted[@]} -gt 0 ]; then
+        log "installing ${wanted[*]} into third_party/npm"
         mkdir -p "$NPM_DIR"
-        npm install --prefix "$NPM_DIR" --no-audit --no-fund --silent \
-            cmu-pronouncing-dictionary@3.0.0
+        npm install --prefix "$NPM_DIR" --no-audit --no-fund --silent "${wanted[@]}"
     fi
 }
 
@@ -79,12 +89,14 @@ database() {
     folder=$(program_folder)
     out=$folder/wordnet.lcv
     mkdir -p "$folder"
-    if [ -f "$out" ] && [ -z "$(find "$WORDNET_DIR" "$CMUDICT" "$BUILD/lexicove-mkdb" \
-                                   -newer "$out" -print -quit 2>/dev/null)" ]; then
+    if [ -f "$out" ] && [ -z "$(find "$WORDNET_DIR" "$CMUDICT" "$NPM_DIR/node_modules" \
+                                   "$BUILD/lexicove-mkdb" -newer "$out" -print -quit \
+                                   2>/dev/null)" ]; then
         return 0
     fi
     log "building $out"
-    "$BUILD/lexicove-mkdb" --wordnet "$WORDNET_DIR" --cmudict "$CMUDICT" -o "$out"
+    "$BUILD/lexicove-mkdb" --wordnet "$WORDNET_DIR" --cmudict "$CMUDICT" \
+        --inflections "$NPM_DIR/node_modules" -o "$out"
 }
 
 cmd=${1:-run}
