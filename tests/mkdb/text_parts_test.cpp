@@ -131,7 +131,8 @@ WordNetData Exceptions() {
         {"shown", {"show"}},   {"abetted", {"abet"}},      {"abetting", {"abet"}},
         {"gave", {"give"}},    {"given", {"give"}},        {"spun", {"spin"}},
         {"ran", {"run"}},      {"came", {"come"}},         {"misled", {"mislead"}},
-        {"dreamt", {"dream"}}, {"overcame", {"overcome"}}, {"hanged", {"hang"}}};
+        {"dreamt", {"dream"}}, {"overcame", {"overcome"}}, {"hanged", {"hang"}},
+        {"wrought", {"work"}}, {"smote", {"smite"}},       {"smitten", {"smite"}}};
     data.exceptions[WN_ADJ] = {{"best", {"good"}}, {"better", {"good"}}, {"acer", {"acer"}}};
     data.exceptions[WN_ADV] = {{"best", {"well"}}, {"better", {"well"}}};
     return data;
@@ -171,7 +172,8 @@ CCmuDict Stresses() {
                                                           {"happy", "HH AE1 P IY0"},
                                                           {"beautiful", "B Y UW1 T AH0 F AH0 L"},
                                                           {"large", "L AA1 R JH"},
-                                                          {"fast", "F AE1 S T"}}) {
+                                                          {"fast", "F AE1 S T"},
+                                                          {"worked", "W ER1 K T"}}) {
         EXPECT_TRUE(cmu.Add(word, phones, &error)) << error;
     }
     return cmu;
@@ -258,6 +260,10 @@ TEST(WordFormsTest, PastAndParticipleFromTheListsTheExceptionsOrTheRules) {
         {"mislead", {"misled"}, {"misled"}},
         // verb.exc's own forms are kept beside the lists'.
         {"hang", {"hung", "hanged"}, {"hung", "hanged"}},
+        // A verb the lists lack keeps verb.exc's forms after its regular past, when CMUdict
+        // knows that as a word.
+        {"work", {"worked", "wrought"}, {"worked", "wrought"}},
+        {"smite", {"smote"}, {"smitten"}},
         // Doubling after a stressed short vowel, with CMUdict's stress.
         {"stop", {"stopped"}, {"stopped"}},
         {"admit", {"admitted"}, {"admitted"}},

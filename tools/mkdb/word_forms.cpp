@@ -210,6 +210,15 @@ bool CWordForms::FromSource(const std::string& verb, std::vector<std::string>* p
     return true;
 }
 
+std::string CWordForms::RegularPast(const std::string& verb) const {
+    const std::string* stresses = cmu_ != nullptr ? cmu_->Stresses(verb) : nullptr;
+    bool doubles =
+        stresses == nullptr && source_ != nullptr
+            ? source_->DoublesConsonant(verb) || Rules::DoublesFinalConsonant(verb, nullptr)
+            : Rules::DoublesFinalConsonant(verb, stresses);
+    return Rules::Past(verb, doubles);
+}
+
 void CWordForms::WordTenses(const std::string& verb, std::vector<std::string>* past,
                             std::vector<std::string>* participle) const {
     const std::vector<std::string>* listed = Irregular(WN_VERB, verb);
@@ -255,6 +264,15 @@ void CWordForms::WordTenses(const std::string& verb, std::vector<std::string>* p
             }
         }
     }
+    // A verb the lists lack is regular, unless verb.exc gives it forms: then its regular past
+    // stands first when CMUdict knows it as a word (work: worked, wrought; travel: traveled,
+    // travelled), and not at all otherwise (smite: smote, smitten).
+    if (!found) {
+        std::string regular = RegularPast(verb);
+        if (listed == nullptr || (cmu_ != nullptr && cmu_->Find(regular) != nullptr)) {
+            AddOnce(past, regular);
+        }
+    }
     for (const std::string& f : pastLike) {
         AddOnce(past, f);
     }
@@ -262,12 +280,7 @@ void CWordForms::WordTenses(const std::string& verb, std::vector<std::string>* p
         AddOnce(participle, f);
     }
     if (past->empty()) {
-        const std::string* stresses = cmu_ != nullptr ? cmu_->Stresses(verb) : nullptr;
-        bool doubles =
-            stresses == nullptr && source_ != nullptr
-                ? source_->DoublesConsonant(verb) || Rules::DoublesFinalConsonant(verb, nullptr)
-                : Rules::DoublesFinalConsonant(verb, stresses);
-        AddOnce(past, Rules::Past(verb, doubles));
+        AddOnce(past, RegularPast(verb));
     }
     if (participle->empty()) {
         *participle = *past;

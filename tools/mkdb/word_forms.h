@@ -47,6 +47,7 @@ class CWordForms {
     std::vector<std::string> WordPlurals(const std::string& word) const;
     void WordTenses(const std::string& verb, std::vector<std::string>* past,
                     std::vector<std::string>* participle) const;
+    std::string RegularPast(const std::string& verb) const;
     bool FromSource(const std::string& verb, std::vector<std::string>* past,
                     std::vector<std::string>* participle) const;
     bool RegularComparison(const std::string& word) const;
