@@ -30,8 +30,9 @@ std::string Sample(const std::string& chunk) {
     if (tail.empty()) {
         return words;
     }
-    if (tail[0] == '-' && !Trim(tail.substr(1)).empty()) {
-        return words + kAttribution + Trim(tail.substr(1));
+    size_t author = tail.find_first_not_of("- ");
+    if (tail[0] == '-' && author != std::string::npos) {
+        return words + kAttribution + tail.substr(author);  // "..."--Revelation too
     }
     if (tail.front() == '(' && tail.back() == ')') {
         return words + " " + tail;
