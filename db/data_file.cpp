@@ -1,7 +1,6 @@
 #include "db/data_file.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,11 +47,8 @@ bool CDataFile::OpenWith(const char* path, bool write) {
 }
 
 void CDataFile::CloseLocked() {
-    if (map_ != nullptr) {
-        ::munmap(const_cast<uint8_t*>(map_), mapLength_);
-        map_ = nullptr;
-        mapLength_ = 0;
-    }
+    map_.reset();
+    retired_.clear();
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -60,7 +56,13 @@ void CDataFile::CloseLocked() {
 }
 
 bool CDataFile::ReopenLocked() {
-    CloseLocked();
+    if (map_ != nullptr) {
+        retired_.push_back(std::move(map_));  // a search may still walk it
+    }
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
     if (path_.empty()) {
         return false;
     }
@@ -77,22 +79,22 @@ void CDataFile::MapLocked() {
     if (!allowMap_ || ::fstat(fd_, &st) != 0 || st.st_size <= 0) {
         return;  // reads fall back to pread
     }
-    void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_SHARED, fd_, 0);
-    if (p != MAP_FAILED) {
-        map_ = static_cast<const uint8_t*>(p);
-        mapLength_ = static_cast<uint64_t>(st.st_size);
+    auto map = std::make_unique<CFileMap>();
+    if (map->Map(fd_, static_cast<uint64_t>(st.st_size))) {
+        map_ = std::move(map);
     }
 }
 
 int CDataFile::ReadLocked(uint32_t offset, uint32_t length, void* buffer) {
     length = std::min<uint32_t>(length, INT_MAX);
     if (map_ != nullptr) {
-        if (offset >= mapLength_) {
+        if (offset >= map_->Length()) {
             return 0;
         }
-        uint64_t n = std::min<uint64_t>(length, mapLength_ - offset);
-        std::memcpy(buffer, map_ + offset, n);
-        return static_cast<int>(n);
+        uint64_t n = std::min<uint64_t>(length, map_->Length() - offset);
+        std::memcpy(buffer, map_->Data() + offset, n);
+        // A page past the file's end read as zeros: the file was cut short under the map.
+        return map_->Damaged() ? -1 : static_cast<int>(n);
     }
     if (fd_ < 0) {
         return -1;
@@ -147,10 +149,19 @@ int CDataFile::Write(const void* buffer, uint32_t length) {
     return static_cast<int>(done);
 }
 
+const uint8_t* CDataFile::MappedView(uint64_t* length) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (map_ != nullptr && map_->Damaged()) {
+        ReopenLocked();  // the next search walks the file as it is now
+    }
+    *length = map_ != nullptr ? map_->Length() : 0;
+    return map_ != nullptr ? map_->Data() : nullptr;
+}
+
 uint32_t CDataFile::Size() {
     std::lock_guard<std::mutex> guard(lock_);
     if (map_ != nullptr) {
-        return static_cast<uint32_t>(std::min<uint64_t>(mapLength_, UINT32_MAX));
+        return static_cast<uint32_t>(std::min<uint64_t>(map_->Length(), UINT32_MAX));
     }
     struct stat st;
     if (fd_ < 0 || ::fstat(fd_, &st) != 0) {

@@ -6,11 +6,17 @@
 // A file opened for reading is served from a read-only memory map when the system allows it
 // (one positioned read per trie node would cost a system call each); otherwise from pread.
 // Either way ReadAt keeps one contract: short reads at the end of the file, -1 on failure,
-// and after a failure the file is reopened so that the next call starts afresh.
+// and after a failure the file is reopened so that the next call starts afresh. A file cut
+// short while it is mapped is such a failure (CFileMap): the read that meets the lost part
+// gives -1 and the reopen maps the file as it is now.
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
+
+#include "db/file_map.h"
 
 class CDataFile {
   public:
@@ -36,13 +42,10 @@ class CDataFile {
     const std::string& Path() const { return path_; }
     bool IsMapped() const { return map_ != nullptr; }
     // The mapped file, for a reader that takes very many small pieces (a search's trie walk):
-    // its first byte, with *length set, or null when the file is read through pread. A mapped
-    // file never fails a read and so is never reopened: the view holds until the file closes.
-    const uint8_t* MappedView(uint64_t* length) {
-        std::lock_guard<std::mutex> guard(lock_);
-        *length = map_ != nullptr ? mapLength_ : 0;
-        return map_;
-    }
+    // its first byte, with *length set, or null when the file is read through pread. The view
+    // holds until the file closes, even when the file is reopened meanwhile; pages lost to a
+    // file cut short read as zeros.
+    const uint8_t* MappedView(uint64_t* length);
 
   private:
     friend class CDataFileTestPeer;
@@ -56,7 +59,8 @@ class CDataFile {
     int fd_ = -1;
     std::mutex lock_;
     std::string path_;  // the path last opened successfully; empty before that
-    const uint8_t* map_ = nullptr;
-    uint64_t mapLength_ = 0;
+    std::unique_ptr<CFileMap> map_;
+    // Maps given up by a reopen; a search may still be reading one in place.
+    std::vector<std::unique_ptr<CFileMap>> retired_;
     bool allowMap_ = true;  // tests turn mapping off to exercise the pread path
 };

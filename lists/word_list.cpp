@@ -1,6 +1,9 @@
 #include "lists/word_list.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -159,12 +162,18 @@ void CWordList::Sort() {
 bool CWordList::Load(const std::string& path) {
     std::lock_guard<std::mutex> guard(lock_);
     path_ = path;
+    fileStatus_ = LIST_FILE_UNREADABLE;
     CDataFile file;
     if (!file.OpenRead(path_.c_str())) {
+        struct stat st;
+        if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) {
+            fileStatus_ = LIST_FILE_MISSING;
+        }
         return false;
     }
     uint32_t size = file.Size();
     if (size == 0) {
+        fileStatus_ = LIST_FILE_READ;
         return true;
     }
     std::unique_ptr<char[]> text(new (std::nothrow) char[static_cast<size_t>(size) + 1]);
@@ -190,7 +199,15 @@ bool CWordList::Load(const std::string& path) {
         }
         line = stop + 1;
     }
+    if (complete) {
+        fileStatus_ = LIST_FILE_READ;
+    }
     return complete;
+}
+
+ListFileStatus CWordList::FileStatus() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return fileStatus_;
 }
 
 bool CWordList::Save() const {
@@ -198,7 +215,7 @@ bool CWordList::Save() const {
     std::string content;
     try {
         std::lock_guard<std::mutex> guard(lock_);
-        if (path_.empty()) {
+        if (path_.empty() || fileStatus_ == LIST_FILE_UNREADABLE) {
             return false;
         }
         path = path_;

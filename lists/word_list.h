@@ -20,6 +20,14 @@
 #include <mutex>
 #include <string>
 
+// What Load found of a list's file.
+enum ListFileStatus {
+    LIST_FILE_NONE = 0,        // no file loaded (yet)
+    LIST_FILE_READ = 1,        // the file was read whole
+    LIST_FILE_MISSING = 2,     // there is no file: Save creates it
+    LIST_FILE_UNREADABLE = 3,  // the file is there but could not be read: Save leaves it alone
+};
+
 class CWordList {
   public:
     // Slots added to the item array each time it is full.
@@ -53,15 +61,21 @@ class CWordList {
     void Sort();
 
     // Stores path as the list's file, then adds every non-empty line of that file after the
-    // items already present. False when the file cannot be opened (the path stays stored, so
-    // a later Save creates it), when it cannot be read whole (nothing is added), or when
-    // memory runs out on the way (the lines added so far stay). An empty file gives true.
+    // items already present. False when there is no file (the path stays stored, so a later
+    // Save creates it), when the file cannot be opened or read whole (nothing is added), or
+    // when memory runs out on the way (the lines added so far stay). An empty file gives
+    // true. FileStatus tells these apart.
     bool Load(const std::string& path);
+    // What the last Load found; a file that is there but was not read whole is
+    // LIST_FILE_UNREADABLE, and the list then works in memory only.
+    ListFileStatus FileStatus() const;
 
-    // Writes the items to the list's file. The text goes to a temporary file in the same
-    // folder that is flushed and then renamed over the old file, so the file is always either
-    // the old list or the whole new one. False when there is no path or when anything of that
-    // fails; the old file is then untouched and the list in memory unchanged.
+    // Writes the items to the list's file. The text goes to a temporary file in the folder of
+    // the file (of its target, when the file is a symbolic link) that is flushed and then
+    // renamed over the old file, so the file is always either the old list or the whole new
+    // one, and keeps its permissions. False when there is no path, when the file could not be
+    // read at Load (its words would be lost) or when anything of the writing fails; the old
+    // file is then untouched and the list in memory unchanged.
     bool Save() const;
 
     int Count() const;
@@ -84,4 +98,5 @@ class CWordList {
     int count_ = 0;
     int capacity_ = 0;
     std::string path_;
+    ListFileStatus fileStatus_ = LIST_FILE_NONE;
 };

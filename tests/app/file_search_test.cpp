@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace {
 
@@ -125,26 +125,13 @@ TEST(FindFileInTreeTest, ExcludedFoldersAreNotEntered) {
     EXPECT_TRUE(FindFileInTree(dir.Path() + "net/", "wordnet.lcv", 0, excluded).has_value());
 }
 
-// Runs the search as the user "nobody" when the tests run as root, since root reads any
-// folder; the exit code carries the outcome: 0 found at expected, 1 not found, 2 elsewhere.
+// Runs the search as the user "nobody"; the outcome: 0 found at expected, 1 not found, 2
+// elsewhere.
 int SearchAsUnprivileged(const std::string& root, const std::string& expected) {
-    auto search = [&]() {
+    return RunUnprivileged([&]() {
         auto found = FindFileInTree(root, "wordnet.lcv", 2, NONE);
         return !found ? 1 : (*found == expected ? 0 : 2);
-    };
-    if (::geteuid() != 0) {
-        return search();
-    }
-    pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            ::_exit(3);
-        }
-        ::_exit(search());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+    });
 }
 
 TEST(FindFileInTreeTest, UnreadableFolderIsSkippedQuietly) {

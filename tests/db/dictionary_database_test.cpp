@@ -1,13 +1,16 @@
 #include "db/dictionary_database.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "db/format.h"
+#include "search/search_status.h"
 #include "support/fixture_writer.h"
 #include "support/temp_dir.h"
 
@@ -263,6 +266,48 @@ TEST(DatabaseOpen, DamagedSideSectionsShowAsEmptyData) {
     uint32_t length;
     EXPECT_EQ(db.BlockStore()->ReadRecord(rec, &length), nullptr);
     EXPECT_NE(db.FindWord("a"), 0u);
+}
+
+int RenderNothing(void*, const char*, int, int) {
+    return 1;
+}
+
+bool CountWord(void* context, const char*, uint32_t) {
+    ++*static_cast<int*>(context);
+    return true;
+}
+
+// Another program cuts the database short while it is open: lookups, pages and searches over
+// the lost part fail as unreadable data, and none of them ends the program.
+TEST(DatabaseCutShort, ReadsOverTheLostPartFailWithoutEndingTheProgram) {
+    CTempDir dir;
+    CFixtureWriter fixture;
+    uint32_t noun = fixture.Append("word\nthe gloss\n");
+    char word[8];
+    for (int i = 0; i < 3000; ++i) {
+        std::snprintf(word, sizeof word, "w%04d", i);
+        fixture.AddWord(word, {lcv::MakeRef(lcv::ENTRY_NOUN, noun)});
+    }
+    std::string path = dir.Path() + "wordnet.lcv";
+    fixture.Write(path);
+    CDictionaryDatabase db;
+    ASSERT_TRUE(db.Open(path.c_str()));
+    ASSERT_TRUE(db.File()->IsMapped());
+    uint32_t number = 0;
+    bool found = false;
+    ASSERT_EQ(Lookup(db, "w2999", &number, &found), "w2999");
+    ASSERT_TRUE(found);
+    uint32_t last = number;
+
+    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);  // the header and the first page stay
+    int seen = 0;
+    EXPECT_EQ(db.SearchWords(CountWord, &seen, "w29*", SEARCH_MODE_PATTERN, nullptr),
+              SEARCH_DATA_ERROR);
+    Lookup(db, "w2998", &number, &found);
+    EXPECT_FALSE(found);
+    EXPECT_FALSE(db.RenderEntry(RenderNothing, nullptr, "w2999", last, 0));
+    EXPECT_EQ(db.SearchWords(CountWord, &seen, "w29*", SEARCH_MODE_PATTERN, nullptr),
+              SEARCH_DATA_ERROR);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <csignal>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -174,6 +177,7 @@ TEST(WordListLoad, AddsAfterPresentItemsAndKeepsAMissingPath) {
 
     CWordList missing;
     EXPECT_FALSE(missing.Load(dir.Path() + "none.txt"));
+    EXPECT_EQ(missing.FileStatus(), LIST_FILE_MISSING);
     EXPECT_EQ(missing.Count(), 0);
     missing.Add("new");
     EXPECT_TRUE(missing.Save());  // the stored path lets Save create the file
@@ -181,7 +185,37 @@ TEST(WordListLoad, AddsAfterPresentItemsAndKeepsAMissingPath) {
 
     CWordList empty;
     EXPECT_TRUE(empty.Load(dir.WriteFile("empty.txt", "")));
+    EXPECT_EQ(empty.FileStatus(), LIST_FILE_READ);
     EXPECT_EQ(empty.Count(), 0);
+}
+
+// A list file that is there but cannot be read (here: no read permission) keeps its words:
+// the list works in memory and is never saved over the file.
+TEST(WordListLoad, AnUnreadableFileIsNeverOverwritten) {
+    CTempDir dir;
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);  // anyone may write in the folder
+    std::string path = dir.WriteFile("Favorites.txt", "keep\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    int outcome = RunUnprivileged([&] {
+        CWordList list;
+        if (list.Load(path) || list.FileStatus() != LIST_FILE_UNREADABLE) {
+            return 1;
+        }
+        if (list.Add("new") != 0 || list.Save() || list.Save()) {
+            return 2;
+        }
+        return list.Count() == 1 ? 0 : 3;
+    });
+    EXPECT_EQ(outcome, 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_EQ(ReadBytes(path), "keep\r\n");
+    EXPECT_EQ(FolderEntries(dir.Path()), (Words{"Favorites.txt"}));
+
+    CWordList folder;  // a folder where the file should be
+    EXPECT_FALSE(folder.Load(dir.MakeDir("History.txt")));
+    EXPECT_EQ(folder.FileStatus(), LIST_FILE_UNREADABLE);
+    folder.Add("new");
+    EXPECT_FALSE(folder.Save());
 }
 
 TEST(WordListSave, RoundTripIsByteExact) {
@@ -215,6 +249,56 @@ TEST(WordListSave, EmptyListWritesAnEmptyFileAndNoPathFails) {
     CWordList noFile;
     noFile.Add("x");
     EXPECT_FALSE(noFile.Save());
+}
+
+// Saving writes the file a link leads to and leaves the link; the file keeps its permissions.
+TEST(WordListSave, KeepsPermissionsAndWritesThroughLinks) {
+    struct Case {
+        const char* name;
+        std::string link;    // the list's path, relative to the folder
+        std::string target;  // where the words land
+        mode_t mode;         // the target's permissions before and after; 0: no target yet
+    };
+    CTempDir dir;
+    std::string sync = dir.MakeDir("sync");
+    std::vector<Case> cases = {
+        {"a plain file", "plain.txt", "plain.txt", 0640},
+        {"a relative link", "Favorites.txt", "sync/Favorites.txt", 0600},
+        {"an absolute link to a link", "StudyList.txt", "sync/StudyList.txt", 0664},
+        {"a link to no file yet", "History.txt", "sync/History.txt", 0},
+    };
+    ASSERT_EQ(::symlink("sync/Favorites.txt", (dir.Path() + "Favorites.txt").c_str()), 0);
+    ASSERT_EQ(::symlink((sync + "inner").c_str(), (dir.Path() + "StudyList.txt").c_str()), 0);
+    ASSERT_EQ(::symlink("StudyList.txt", (sync + "inner").c_str()), 0);
+    ASSERT_EQ(::symlink((sync + "History.txt").c_str(), (dir.Path() + "History.txt").c_str()), 0);
+    for (const Case& c : cases) {
+        std::string target = dir.Path() + c.target;
+        if (c.mode != 0) {
+            dir.WriteFile(c.target, "old\r\n");
+            ASSERT_EQ(::chmod(target.c_str(), c.mode), 0) << c.name;
+        }
+        CWordList list;
+        list.Load(dir.Path() + c.link);
+        list.Add("new");
+        ASSERT_TRUE(list.Save()) << c.name;
+        EXPECT_EQ(ReadBytes(target), c.mode != 0 ? "old\r\nnew\r\n" : "new\r\n") << c.name;
+        struct stat st;
+        ASSERT_EQ(::stat(target.c_str(), &st), 0) << c.name;
+        EXPECT_EQ(st.st_mode & 07777, c.mode != 0 ? c.mode : 0644) << c.name;
+        if (c.link != c.target) {
+            ASSERT_EQ(::lstat((dir.Path() + c.link).c_str(), &st), 0) << c.name;
+            EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.name;
+        }
+    }
+    EXPECT_EQ(FolderEntries(sync),
+              (Words{"Favorites.txt", "History.txt", "StudyList.txt", "inner"}));
+
+    std::string loop = dir.Path() + "loop.txt";  // a link to itself is refused
+    ASSERT_EQ(::symlink("loop.txt", loop.c_str()), 0);
+    CWordList looped;
+    looped.Load(loop);
+    looped.Add("new");
+    EXPECT_FALSE(looped.Save());
 }
 
 // Makes writes beyond a few bytes fail as they do on a full disk (EFBIG, which also hits
