@@ -82,6 +82,7 @@ void CLexicoveFrame::LoadLists() {
     favorites_.Load(folder + "Favorites.txt");
     studyList_.Load(folder + "StudyList.txt");
     recents_.Load(folder + "History.txt");
+    QTimer::singleShot(0, this, [this] { ReportUnreadableLists(); });  // once the window is up
 }
 
 void CLexicoveFrame::ReadDisplaySettings() {

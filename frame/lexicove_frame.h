@@ -180,6 +180,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
   private:
     // Construction and creation.
     void LoadLists();
+    void ReportUnreadableLists();
     void ReadDisplaySettings();
     void CreateCommands();
     QAction* AddCommand(int command, const QString& text);

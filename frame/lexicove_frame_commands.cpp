@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -361,6 +362,22 @@ CWordList* CLexicoveFrame::ShownList() {
             return &searched_;
         default:
             return nullptr;
+    }
+}
+
+// A list file that is there but could not be read is left alone (CWordList never saves over
+// it); the user learns once that the list's changes last only until the program ends.
+void CLexicoveFrame::ReportUnreadableLists() {
+    QStringList files;
+    for (const CWordList* list : {&favorites_, &studyList_, &recents_}) {
+        if (list->FileStatus() == LIST_FILE_UNREADABLE) {
+            files << QFile::decodeName(QByteArray::fromStdString(list->Path()));
+        }
+    }
+    if (!files.isEmpty()) {
+        ReportError("Lexicove could not read " + files.join(", ") +
+                    ". The file is left as it is; changes to the list last until Lexicove "
+                    "closes and are not saved.");
     }
 }
 

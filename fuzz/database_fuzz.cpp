@@ -1,5 +1,6 @@
-// Opens any bytes as a database and exercises the readers over it: lookups, walks, slots and
-// every field and relation byte its words refer to. Nothing may crash or read out of bounds.
+// Opens any bytes as a database and exercises the readers over it: lookups, walks, slots,
+// every field and relation byte its words refer to, and the rendering of each word's page and
+// of every Word Links page. Nothing may crash, read out of bounds or run without end.
 
 #include <unistd.h>
 
@@ -16,6 +17,11 @@ namespace {
 
 bool Count(void* context, const char*, uint32_t) {
     return ++*static_cast<int*>(context) < 200;
+}
+
+// Takes every piece of a page; a note gets number 0.
+int AcceptPage(void*, const char*, int, int kind) {
+    return kind == RENDER_NOTE ? 0 : 1;
 }
 
 std::string TempPath() {
@@ -58,6 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (uint32_t p = 0; p < 64; ++p) {
                 db.BlockStore()->ReadByte(lcv::RefPosition(refs[k]) + p, true);
             }
+        }
+        for (int entryIndex = 0; entryIndex <= count; ++entryIndex) {
+            db.RenderEntry(AcceptPage, nullptr, buffer, n, entryIndex);
         }
     }
     int seen = 0;

@@ -10,6 +10,11 @@
 
 namespace {
 
+// Word positions are one byte in the relation entries, so no synset holds more words than
+// this (WordNet's largest has fewer than 100). A record that goes on without its LF is
+// damaged, and reading stops here instead of running through the rest of the text stream.
+constexpr uint32_t kMaxSynsetWords = 255;
+
 bool IsSenseKind(uint8_t kind) {
     return kind >= lcv::ENTRY_NOUN && kind <= lcv::ENTRY_ADVERB;
 }
@@ -415,7 +420,7 @@ uint32_t CHtmlEntryRenderer::ReadSynsetWords(uint32_t position, uint32_t target,
                                              CWordList* list, uint32_t* headword) {
     *headword = 0;
     uint32_t word = 0;
-    for (;;) {
+    while (word < kMaxSynsetWords) {
         uint32_t length = 0;
         const char* field = blocks_->ReadRecord(position, &length);
         if (field == nullptr) {
@@ -443,9 +448,10 @@ uint32_t CHtmlEntryRenderer::ReadSynsetWords(uint32_t position, uint32_t target,
         }
         position += length + 1;
         if (end == lcv::kFieldLf || (target != 0 && word == target)) {
-            return position;
+            break;
         }
     }
+    return position;
 }
 
 int CHtmlEntryRenderer::ReadRelations(uint32_t position, uint32_t source, Relation* out, int max) {

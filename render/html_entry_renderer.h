@@ -52,8 +52,8 @@ class CHtmlEntryRenderer : public CEntryRenderer {
     // Reads the word fields of the synset at position. With target 0 every field is
     // considered, else only the one at that word position. The headword's position goes to
     // *headword (0 when absent); every other considered word is added to list, after the
-    // prefix byte when it is not 0. Returns the position just after the last field read,
-    // which is the gloss field's when the list was read to its end.
+    // prefix byte when it is not 0. At most 255 fields are read. Returns the position just
+    // after the last field read, which is the gloss field's when the list was read to its end.
     uint32_t ReadSynsetWords(uint32_t position, uint32_t target, uint8_t prefix, CWordList* list,
                              uint32_t* headword);
     // Reads up to max relation entries from position that hold for the word at source (or

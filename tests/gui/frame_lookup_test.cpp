@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QTest>
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -248,6 +250,28 @@ class FrameLookupTest : public QObject {
         frame_->RunCommand(ID_DELETE_ALL);
         QCOMPARE(frame_->ListBox()->count(), 0);
         QCOMPARE(ReadWholeFile(Home("Favorites.txt")), std::string());
+    }
+
+    // A list file that is there but cannot be read (a folder stands at its name) is reported
+    // once; the list works in memory and the file is never saved over.
+    void unreadableListFileIsReportedOnceAndLeftAlone() {
+        CloseFrame();
+        std::string folder = Home("Favorites.txt");
+        std::string inside = folder + "/keep";
+        std::filesystem::create_directory(folder);
+        std::ofstream(inside) << "keep";
+        errors_.clear();
+        MakeFrame();
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(errors_[0].contains(QString::fromStdString(folder)));
+        QTest::keyClicks(frame_->LookupEdit(), "jet");
+        Deliver();
+        frame_->RunCommand(ID_ADD_TO_FAVORITES);
+        QCOMPARE(frame_->Favorites().Count(), 1);
+        CloseFrame();
+        QCOMPARE(errors_.size(), 1);
+        QCOMPARE(ReadWholeFile(inside), std::string("keep"));
+        std::filesystem::remove_all(folder);
     }
 
     void studyListAppendsAndKeepsPlaces() {

@@ -375,3 +375,114 @@ TEST(GlossTest, DollarsOfTheDictionaryTextReachThePage) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace render_test;
+
+void Put32(std::string* out, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out->push_back(static_cast<char>((value >> shift) & 0xFF));
+    }
+}
+
+// A zlib stream of one stored (uncompressed) deflate block, byte by byte.
+std::string StoredZlibStream(const std::string& data) {
+    std::string out = "\x78\x01\x01";
+    uint32_t length = static_cast<uint32_t>(data.size());
+    out.push_back(static_cast<char>(length & 0xFF));
+    out.push_back(static_cast<char>(length >> 8));
+    out.push_back(static_cast<char>(~length & 0xFF));
+    out.push_back(static_cast<char>((~length >> 8) & 0xFF));
+    out += data;
+    uint32_t a = 1;
+    uint32_t b = 0;
+    for (unsigned char c : data) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<char>((((b << 16) | a) >> shift) & 0xFF));
+    }
+    return out;
+}
+
+// A database made by hand: the one word "a" with a noun sense at text position 0, the text in
+// stored blocks of 4096 bytes, an empty prefix table.
+std::string HandMadeDatabase(const std::string& text) {
+    std::string trie;
+    Put32(&trie, 2);           // array words
+    Put32(&trie, 0x61C00000);  // 'a', terminal, last sibling, no children
+    Put32(&trie, 0x81000000);  // noun sense at 0
+    Put32(&trie, 0x1100FAFA);  // trailer
+    std::vector<std::string> blocks;
+    for (size_t at = 0; at < text.size(); at += 4096) {
+        blocks.push_back(StoredZlibStream(text.substr(at, 4096)));
+    }
+    std::string directory;
+    Put32(&directory, static_cast<uint32_t>(blocks.size()));
+    uint32_t end = 0;
+    for (const std::string& block : blocks) {
+        end += static_cast<uint32_t>(block.size());
+        Put32(&directory, end);
+    }
+    uint32_t trieAt = 64;
+    uint32_t prefixAt = trieAt + static_cast<uint32_t>(trie.size());
+    uint32_t directoryAt = prefixAt + 4096;
+    uint32_t dataAt = directoryAt + static_cast<uint32_t>(directory.size());
+    std::string image;
+    for (uint32_t word : {0x98AAu, trieAt, prefixAt, directoryAt, dataAt}) {
+        Put32(&image, word);
+    }
+    image.resize(64, '\0');
+    image += trie + std::string(4096, '\0') + directory;
+    for (const std::string& block : blocks) {
+        image += block;
+    }
+    return image;
+}
+
+size_t CountOf(const std::string& text, const std::string& piece) {
+    size_t count = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A synset record whose words never end with LF would have a page read the rest of the text
+// stream field by field; no synset holds more than 255 words, and no more are read.
+TEST(DamagedRecordTest, ASynsetWithoutItsLfReadsAt255WordsAtMost) {
+    std::string text = "a\r";
+    for (int i = 1; i < 3000; ++i) {
+        text += "w" + std::to_string(i) + "\r";
+    }
+    CFixtureWriter writer;
+    uint32_t at = writer.Append(text);
+    writer.AddWord("a", {Ref(0x81, at)});
+    std::vector<uint8_t> written = writer.Image();
+    struct Case {
+        const char* name;
+        std::string image;
+    } cases[] = {
+        {"written by the core's writer", std::string(written.begin(), written.end())},
+        {"made by hand", HandMadeDatabase(text)},
+    };
+    for (const Case& c : cases) {
+        CTempDir dir;
+        std::string path = dir.WriteFile("wordnet.lcv", c.image);
+        CDictionaryDatabase db;
+        ASSERT_TRUE(db.Open(path.c_str())) << c.name;
+        for (int entryIndex : {0, 1}) {
+            RecordingSink sink;
+            EXPECT_TRUE(
+                db.RenderEntry(RecordingSink::Proc, &sink, "a", db.FindWord("a"), entryIndex))
+                << c.name;
+            // Word positions 1 to 255: the headword and 254 synonyms, w1 to w254.
+            EXPECT_EQ(CountOf(sink.html, "<a href=\"w"), 254u) << c.name << " " << entryIndex;
+            EXPECT_NE(sink.html.find(Link("w254", true)), std::string::npos) << c.name;
+        }
+    }
+}
+
+}  // namespace
