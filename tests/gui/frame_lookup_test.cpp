@@ -262,14 +262,15 @@ class FrameLookupTest : public QObject {
         std::ofstream(inside) << "keep";
         errors_.clear();
         MakeFrame();
-        QCOMPARE(errors_.size(), 1);
-        QVERIFY(errors_[0].contains(QString::fromStdString(folder)));
+        auto unreadable = [this] { return errors_.filter("could not read"); };
+        QCOMPARE(unreadable().size(), 1);
+        QVERIFY(unreadable()[0].contains("Favorites.txt"));
         QTest::keyClicks(frame_->LookupEdit(), "jet");
         Deliver();
         frame_->RunCommand(ID_ADD_TO_FAVORITES);
         QCOMPARE(frame_->Favorites().Count(), 1);
         CloseFrame();
-        QCOMPARE(errors_.size(), 1);
+        QCOMPARE(unreadable().size(), 1);
         QCOMPARE(ReadWholeFile(inside), std::string("keep"));
         std::filesystem::remove_all(folder);
     }
