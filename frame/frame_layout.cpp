@@ -6,6 +6,9 @@ constexpr int kTabLeft = 2;
 constexpr int kTabRight = 118;
 constexpr int kLabelLeft = 25;
 constexpr int kIconSize = 16;
+constexpr const char* kTabLabels[] = {"Look up:", "Study List", "Favorites", "Recents", "Searched"};
+constexpr int kTabFontHeight = 14;
+constexpr int kRandomWordFontHeight = 13;
 
 }  // namespace
 
@@ -69,6 +72,19 @@ QRect CFrameLayout::RandomWordLabel() const {
 
 QRect CFrameLayout::WordOfTheDayArea() const {
     return QRect(QPoint(U(7), U(156)), QPoint(U(111) - 1, U(216) - 1));
+}
+
+std::vector<CFrameLayout::PanelLabel> CFrameLayout::PanelLabels(int currentTab,
+                                                                bool withRandomWord) const {
+    std::vector<PanelLabel> labels;
+    for (int tab = 0; tab < TAB_COUNT; ++tab) {
+        labels.push_back(
+            {TabLabel(tab), kTabLabels[tab], kTabFontHeight, tab == 0 || tab == currentTab});
+    }
+    if (withRandomWord) {
+        labels.push_back({RandomWordLabel(), "Random Word:", kRandomWordFontHeight, false});
+    }
+    return labels;
 }
 
 QPoint CFrameLayout::ForwardButton(int clientWidth) const {

@@ -4,11 +4,21 @@
 // frame bitmap (F) are in pixels already. Coordinates are the frame's client coordinates.
 #include <QPoint>
 #include <QRect>
+#include <vector>
 
 class CFrameLayout {
   public:
     static constexpr int TAB_COUNT = 5;
     static constexpr int HEADER_HEIGHT = 26;
+
+    // A text painted on the Lookup view's panel: single line, centred vertically in rect, in
+    // the interface font of fontHeight units.
+    struct PanelLabel {
+        QRect rect;
+        const char* text;
+        int fontHeight;
+        bool bold;
+    };
 
     // scale: the display scale; panelWidth P and boxFrameWidth F in pixels.
     CFrameLayout(int scale, int panelWidth, int boxFrameWidth);
@@ -30,6 +40,9 @@ class CFrameLayout {
     QPoint RandomWordIcon() const;
     QRect RandomWordLabel() const;
     QRect WordOfTheDayArea() const;
+    // The labels of the five list tabs (bold for tab 0 and the current tab), then, when
+    // withRandomWord, "Random Word:".
+    std::vector<PanelLabel> PanelLabels(int currentTab, bool withRandomWord) const;
     // Top-left corners of the header buttons for a client width; each is 16 by 16 units.
     QPoint ForwardButton(int clientWidth) const;
     QPoint BackButton(int clientWidth) const;

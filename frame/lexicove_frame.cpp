@@ -110,6 +110,7 @@ bool CLexicoveFrame::Create() {
     CreateHeaderButtons();
     pickerShown_ = false;  // the word-picker reports itself over the instance channel
     created_ = true;
+    RestoreGeometry();
     RestoreState();
     std::u16string pickerWord = TakePickerStartWord();
     if (!pickerWord.empty()) {
@@ -134,7 +135,6 @@ bool CLexicoveFrame::CreateChildren() {
     client_ = new QWidget(this);
     client_->setObjectName("client");
     client_->setAttribute(Qt::WA_OpaquePaintEvent);
-    client_->installEventFilter(this);
     outer->addWidget(client_, 1);
     outer->addWidget(commandBar_);
 
@@ -142,8 +142,15 @@ bool CLexicoveFrame::CreateChildren() {
     lookupEdit_->setObjectName("lookupEdit");
     lookupEdit_->setGeometry(layout_.LookupEdit());
     connect(lookupEdit_, &CLookupEdit::pressed, this, [this] { SelectTab(LIST_DICTIONARY); });
-    connect(lookupEdit_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { lookupList_->SetTopWord(text.toStdU16String()); });
+    // The word list follows every text of the box, also one the frame puts there; what the
+    // user types there shows the dictionary's list, whatever tab was shown.
+    connect(lookupEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        lookupList_->SetTopWord(text.trimmed().toStdU16String());
+    });
+    connect(lookupEdit_, &QLineEdit::textEdited, this, [this] {
+        SetView(VIEW_LOOKUP);
+        SelectTab(LIST_DICTIONARY);
+    });
 
     lookupList_ = new CLookupList(database_, client_);
     lookupList_->setObjectName("lookupList");
@@ -167,6 +174,7 @@ bool CLexicoveFrame::CreateChildren() {
     display->SetErrorReporter([this](const QString& text) { ReportError(text); });
     contentView_->Hook()->SetCommandReceiver(this);
     contentView_->Hook()->SetSpeechCheck([this] { return SpeechAvailable(); });
+    connect(display, &QTextEdit::selectionChanged, this, &CLexicoveFrame::UpdateSelectionCommand);
     connect(contentView_, &CContentView::linkTapped, this,
             [this](const QByteArray& target) { OnHotSpot(target); });
     renderWorker_->SetDisplay(display);
@@ -180,30 +188,6 @@ std::u16string CLexicoveFrame::TakePickerStartWord() {
     }
     settings_->DeleteValue(GLIMMERPAD_SETTINGS_KEY, SETTING_START_WORD);
     return word.substr(0, MAX_START_WORD);
-}
-
-void CLexicoveFrame::RestoreState() {
-    // A stored view or tab that names none counts as the first.
-    int view =
-        ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_CURRENT_VIEW, SETTING_CURRENT_VIEW_DEFAULT);
-    int tab =
-        ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_CURRENT_TAB, SETTING_CURRENT_TAB_DEFAULT);
-    if (view < VIEW_LOOKUP || view > VIEW_SEARCH) {
-        view = VIEW_LOOKUP;
-    }
-    if (tab < LIST_DICTIONARY || tab > LIST_SEARCHED) {
-        tab = LIST_DICTIONARY;
-    }
-    // Before the first SetView no view is shown, so that SetView shows the stored one.
-    currentView_ = -1;
-    SetView(view);
-    SelectTab(tab);
-}
-
-void CLexicoveFrame::SaveState() {
-    settings_->WriteString(SETTINGS_KEY, SETTING_START_WORD, CodePageToUtf16(CurrentWord()));
-    settings_->WriteInteger(SETTINGS_KEY, SETTING_CURRENT_VIEW, currentView_);
-    settings_->WriteInteger(SETTINGS_KEY, SETTING_CURRENT_TAB, currentTab_);
 }
 
 CSearchPanel* CLexicoveFrame::SearchPanel() const {
@@ -402,6 +386,8 @@ bool CLexicoveFrame::event(QEvent* event) {
 }
 
 bool CLexicoveFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The frame filters the whole application (installed by Create), so the client's events
+    // come here once, before the client's own press-and-hold gesture sees them.
     if (watched == client_) {
         switch (event->type()) {
             case QEvent::Paint:

@@ -62,6 +62,9 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
 
     // Shows an error the user must see; by default the program's error box.
     using MessageBoxHook = std::function<void(const QString& text)>;
+    // The first window's size, or 90% of the screen's free area when that is smaller; centred.
+    static constexpr int FIRST_WINDOW_WIDTH = 1000;
+    static constexpr int FIRST_WINDOW_HEIGHT = 700;
     // The daily timer runs the day check once a minute from window creation to destruction.
     static constexpr int DAILY_TIMER_MS = 60000;
 
@@ -72,8 +75,8 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     // Writes Recents to "History.txt" and the display settings.
     ~CLexicoveFrame() override;
 
-    // Creates the children in order, restores the stored view, tab and word; false when a
-    // step failed (the frame is then not usable).
+    // Creates the children in order, restores the stored window geometry, view, tab and word;
+    // false when a step failed (the frame is then not usable).
     bool Create();
 
     void SetView(int view);
@@ -189,6 +192,8 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     bool CreateChildren();
     void CreateHeaderButtons();
     std::u16string TakePickerStartWord();
+    // The stored size, place and maximised state, else the first window's size, centred.
+    void RestoreGeometry();
     void RestoreState();
     void SaveState();
 
@@ -213,6 +218,10 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void ReadAloud();
     void ShowSpeechVolume();
     void UpdateSpeechCommands();
+    // Lookup Selected Text is enabled exactly while the shown page has a selection.
+    void UpdateSelectionCommand();
+    // Whether the current word is in the list; false when there is none.
+    bool CurrentWordIn(const CWordList& list) const;
     void AddToList(CWordList& list, int listNumber, bool toFront);
     void DeleteSelected();
     void DeleteAll();

@@ -154,23 +154,30 @@ void CLexicoveFrame::UpdateCommandStates() {
     Action(ID_SEARCH_VIEW)->setChecked(currentView_ == VIEW_SEARCH);
     Action(ID_SEARCH_VIEW)->setEnabled(!searching);
     Action(ID_STOP_SEARCHING)->setEnabled(searching);
+    UpdateSelectionCommand();
+    Action(ID_TEXT_SMALLEST + textSize_)->setChecked(true);
+    Action(ID_USE_CLEAR_TYPE)->setChecked(clearType_ != 0);
+    Action(ID_SHOW_GLIMMERPAD)->setChecked(pickerShown_);
+    UpdateSpeechCommands();
+    Action(ID_ADD_TO_FAVORITES)->setCheckable(true);
+    Action(ID_ADD_TO_STUDY_LIST)->setCheckable(true);
+    Action(ID_ADD_TO_FAVORITES)->setChecked(CurrentWordIn(favorites_));
+    Action(ID_ADD_TO_STUDY_LIST)->setChecked(CurrentWordIn(studyList_));
+}
+
+bool CLexicoveFrame::CurrentWordIn(const CWordList& list) const {
+    // Without a current word no item is checked, so no mark is left over from an earlier one.
+    std::string word = CurrentWord();
+    return !word.empty() && list.IndexOf(word.c_str()) >= 0;
+}
+
+void CLexicoveFrame::UpdateSelectionCommand() {
     bool selection = false;
     if (currentView_ == VIEW_CONTENT && contentView_ != nullptr) {
         std::u16string text;
         selection = contentView_->Display()->GetSelectionText(&text) && !text.empty();
     }
     Action(ID_LOOKUP_SELECTED_TEXT)->setEnabled(selection);
-    Action(ID_TEXT_SMALLEST + textSize_)->setChecked(true);
-    Action(ID_USE_CLEAR_TYPE)->setChecked(clearType_ != 0);
-    Action(ID_SHOW_GLIMMERPAD)->setChecked(pickerShown_);
-    UpdateSpeechCommands();
-    std::string word = CurrentWord();
-    Action(ID_ADD_TO_FAVORITES)->setCheckable(true);
-    Action(ID_ADD_TO_STUDY_LIST)->setCheckable(true);
-    if (!word.empty()) {
-        Action(ID_ADD_TO_FAVORITES)->setChecked(favorites_.IndexOf(word.c_str()) >= 0);
-        Action(ID_ADD_TO_STUDY_LIST)->setChecked(studyList_.IndexOf(word.c_str()) >= 0);
-    }
 }
 
 void CLexicoveFrame::RunCommand(int command, int code) {

@@ -23,7 +23,6 @@ namespace {
 // Places of the icons in the frame's table.
 constexpr int kRandomIcon = 5;
 constexpr int kReadIcons = 6;  // then Back, Forward; each normal, disabled, pressed
-constexpr const char* kTabLabels[] = {"Look up:", "Study List", "Favorites", "Recents", "Searched"};
 constexpr QRgb kPressedWordColour = 0xFF0000FF;
 constexpr QRgb kTitleColour = 0xFF000040;
 
@@ -107,21 +106,20 @@ void CLexicoveFrame::PaintLookupPanel(QPainter& painter, int height) {
     }
     int top = CFrameLayout::TabTop(currentTab_) * s;
     highlight_.DrawAt(painter, 2 * s, top + (20 * s - highlight_.Height()) / 2);
+    const bool randomWords = GetOptionsRecord().ShowRandomWords();
     for (int tab = 0; tab < CFrameLayout::TAB_COUNT; ++tab) {
         painter.drawPixmap(layout_.TabIcon(tab).topLeft(), icons_[tab]);
-        painter.setFont(CreateUiFont(14, tab == 0 || tab == currentTab_));
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(layout_.TabLabel(tab),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, kTabLabels[tab]);
     }
-    if (!GetOptionsRecord().ShowRandomWords()) {
-        return;
+    if (randomWords) {
+        painter.drawPixmap(layout_.RandomWordIcon(), icons_[kRandomIcon]);
     }
-    painter.drawPixmap(layout_.RandomWordIcon(), icons_[kRandomIcon]);
-    painter.setFont(CreateUiFont(13, false));
-    painter.drawText(layout_.RandomWordLabel(),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, "Random Word:");
-    if (!wordOfTheDay_.empty()) {
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (const CFrameLayout::PanelLabel& label : layout_.PanelLabels(currentTab_, randomWords)) {
+        painter.setFont(CreateUiFont(label.fontHeight, label.bold));
+        painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         label.text);
+    }
+    if (randomWords && !wordOfTheDay_.empty()) {
         painter.setFont(CreateUiFont(13, true));
         if (wordOfDayButton_.State() == CHeaderButton::STATE_PRESSED) {
             painter.setPen(QColor(kPressedWordColour));
@@ -187,8 +185,11 @@ bool CLexicoveFrame::OnClientMouse(QMouseEvent* event) {
             if (tab >= 0) {
                 SelectTab(tab);
             }
+            return true;
         }
-        return true;
+        // Left to the press-and-hold gesture: held on the Content view's title, it opens the
+        // title's menu.
+        return false;
     }
     if (capturedButton_ == nullptr) {
         return false;
@@ -211,8 +212,13 @@ void CLexicoveFrame::OnHeaderHeld(QPoint position) {
     capturedButton_ = nullptr;
     QMenu menu(this);
     menu.addAction(Action(ID_EDIT_COPY));
+    // The check mark tells whether the item adds the word or removes it.
     QAction* study = menu.addAction("Keep in Study List");
+    study->setCheckable(true);
+    study->setChecked(CurrentWordIn(studyList_));
     QAction* favorites = menu.addAction("Keep in Favorites");
+    favorites->setCheckable(true);
+    favorites->setChecked(CurrentWordIn(favorites_));
     connect(study, &QAction::triggered, this, [this] { RunCommand(ID_ADD_TO_STUDY_LIST); });
     connect(favorites, &QAction::triggered, this, [this] { RunCommand(ID_ADD_TO_FAVORITES); });
     menu.exec(client_->mapToGlobal(position));

@@ -480,6 +480,12 @@ void CSearchPanel::Layout() {
 }
 
 void CSearchPanel::keyPressEvent(QKeyEvent* event) {
+    // A key that a child (the slider, the HTML area) left unused comes up here; the main
+    // window's routing has given it to the boxes already, before the child had it.
+    if (!hasFocus()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     if (HandleKey(event->key())) {
         event->accept();
         return;

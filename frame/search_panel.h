@@ -8,7 +8,8 @@
 // the query to the owner (ISearchPanelOwner::SendSearch).
 //
 // Keys: while the panel has the focus it handles its own keys. While the Search view is shown
-// and the focus is elsewhere, the main window passes every key press through RouteKey first.
+// and the focus is elsewhere, the main window passes every key press through RouteKey first;
+// a key that a focused child then leaves unused is not handled a second time on its way up.
 //
 // Commands (posted WM_COMMAND, or RunCommand): 1 and 32855 start a search; 32834 to 32837 set
 // the mode to 0 to 3 without touching the tabs.

@@ -1,6 +1,8 @@
 #include "ui/ui_font.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/platform_info.h"
 #include "ui/theme_colour.h"
@@ -14,13 +16,23 @@ constexpr int kHeaderHeight = 24;
 }  // namespace
 
 QFont CreateUiFont(int height, bool bold) {
+    return CreateUiFontForCell(height * GetDisplayScale(), bold);
+}
+
+QFont CreateUiFontForCell(int cellHeight, bool bold) {
     QFont font;
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(height * GetDisplayScale());
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
+    // A pixel size sets the em height; the line (ascent plus descent) is taller by the
+    // family's proportion, so the largest size whose line fits the cell is taken.
+    int size = std::max(1, cellHeight);
+    font.setPixelSize(size);
+    while (size > 1 && QFontMetrics(font).height() > cellHeight) {
+        font.setPixelSize(--size);
+    }
     return font;
 }
 

@@ -2,7 +2,10 @@
 // the pixel offsets stay.
 #include "frame/frame_layout.h"
 
+#include <QFontMetrics>
 #include <QTest>
+
+#include "ui/ui_font.h"
 
 class FrameLayoutTest : public QObject {
     Q_OBJECT
@@ -58,6 +61,40 @@ class FrameLayoutTest : public QObject {
         QFETCH(int, tab);
         CFrameLayout layout(scale, 120 * scale, 114 * scale);
         QCOMPARE(layout.TabAt(QPoint(x * scale, y * scale)), tab);
+    }
+
+    void everyPanelLabelFitsItsRectangle_data() {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("currentTab");
+        for (int scale : {1, 2}) {
+            for (int tab = 0; tab < CFrameLayout::TAB_COUNT; ++tab) {
+                QTest::addRow("scale %d, tab %d current", scale, tab) << scale << tab;
+            }
+        }
+    }
+
+    void everyPanelLabelFitsItsRectangle() {
+        QFETCH(int, scale);
+        QFETCH(int, currentTab);
+        CFrameLayout layout(scale, 120 * scale, 114 * scale);
+        for (const CFrameLayout::PanelLabel& label : layout.PanelLabels(currentTab, true)) {
+            const QFontMetrics metrics(CreateUiFontForCell(label.fontHeight * scale, label.bold));
+            const QString text = QString::fromLatin1(label.text);
+            QVERIFY2(metrics.horizontalAdvance(text) <= label.rect.width(), label.text);
+            QVERIFY2(metrics.height() <= label.rect.height(), label.text);
+        }
+    }
+
+    void thePanelCarriesTheTabLabelsAndRandomWord() {
+        CFrameLayout layout(1, 120, 114);
+        QStringList texts;
+        for (const CFrameLayout::PanelLabel& label : layout.PanelLabels(2, true)) {
+            texts << QString::fromLatin1(label.text);
+            QCOMPARE(label.bold, texts.size() == 1 || texts.size() == 3);
+        }
+        QCOMPARE(texts, QStringList({"Look up:", "Study List", "Favorites", "Recents", "Searched",
+                                     "Random Word:"}));
+        QCOMPARE(static_cast<int>(layout.PanelLabels(2, false).size()), CFrameLayout::TAB_COUNT);
     }
 };
 

@@ -208,6 +208,29 @@ class FrameSearchTest : public QObject {
         QTest::keyClicks(frame_->SearchTabs()->Tabs(), "bat");
         QCOMPARE(panel->Letters(), std::u16string(u"BAT"));
     }
+
+    void aKeyReachesTheBoxesOnceWhateverChildHasTheFocus_data() {
+        QTest::addColumn<QString>("child");
+        QTest::addColumn<int>("tab");
+        for (const char* child : {"searchSlider", "searchHtml"}) {
+            QTest::addRow("%s, Puzzle", child) << child << int{SEARCH_TAB_PUZZLE};
+            QTest::addRow("%s, Anagram", child) << child << int{SEARCH_TAB_ANAGRAM};
+        }
+    }
+
+    void aKeyReachesTheBoxesOnceWhateverChildHasTheFocus() {
+        QFETCH(QString, child);
+        QFETCH(int, tab);
+        CSearchPanel* panel = ShowSearchTab(tab);
+        auto* focused = panel->findChild<QWidget*>(child);
+        QVERIFY(focused != nullptr);
+        focused->setFocus();
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QTest::keyClicks(focused, "bta");
+        QTest::keyClick(focused, Qt::Key_Backspace);
+        QTest::keyClicks(focused, "s");
+        QCOMPARE(panel->Letters(), std::u16string(u"BTS"));
+    }
 };
 
 QTEST_MAIN(FrameSearchTest)

@@ -621,6 +621,47 @@ class SearchPanelTest : public QObject {
         QCOMPARE(Text(panel_->Letters()), QString("A"));
     }
 
+    void aRoutedKeyActsOnceWhenAChildLeavesItUnused_data() {
+        QTest::addColumn<QString>("child");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<int>("searches");
+        for (const char* child : {"searchSlider", "searchHtml"}) {
+            QTest::addRow("%s, letters", child) << child << "cat"
+                                                << "CAT" << 0;
+            QTest::addRow("%s, Backspace", child) << child << "cab\bt"
+                                                  << "CAT" << 0;
+            QTest::addRow("%s, Enter", child) << child << "cat\r"
+                                              << "CAT" << 1;
+        }
+    }
+
+    void aRoutedKeyActsOnceWhenAChildLeavesItUnused() {
+        QFETCH(QString, child);
+        QFETCH(QString, typed);
+        QFETCH(QString, letters);
+        QFETCH(int, searches);
+        Create(kPortraitWidth);
+        auto* focused = panel_->findChild<QWidget*>(child);
+        QVERIFY(focused != nullptr);
+        focused->setFocus();
+        QVERIFY(!panel_->hasFocus());
+        // As the main window does: the panel's routing first, then the focused child, from
+        // which an unused key travels on up to the panel.
+        for (const QChar c : typed) {
+            const int key = c == u'\b'   ? Qt::Key_Backspace
+                            : c == u'\r' ? Qt::Key_Return
+                                         : Qt::Key_A + (c.unicode() - u'a');
+            const QString text = c == u'\b' ? QString() : QString(c);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            if (!panel_->RouteKey(&press)) {
+                QApplication::sendEvent(focused, &press);
+            }
+        }
+        QCOMPARE(Text(panel_->Letters()), letters);
+        QCOMPARE(static_cast<int>(owner_.searches.size()), searches);
+    }
+
     void shrinkingClearsTheLetters() {
         Create(kLandscapeWidth);
         tabs_->SelectTab(SEARCH_TAB_ANAGRAM);

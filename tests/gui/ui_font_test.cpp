@@ -1,6 +1,7 @@
 #include "ui/ui_font.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -32,13 +33,21 @@ class UiFontTest : public QObject {
         QTest::addColumn<bool>("bold");
         QTest::newRow("list text") << 13 << false;
         QTest::newRow("header") << 18 << true;
+        QTest::newRow("tab label") << 14 << true;
+        QTest::newRow("double-size list text") << 26 << false;
     }
 
     void fontHeightAndWeight() {
         QFETCH(int, height);
         QFETCH(bool, bold);
         const QFont font = CreateUiFont(height, bold);
-        QCOMPARE(font.pixelSize(), height * GetDisplayScale());
+        // The line the font takes fills the cell it is given, and no more.
+        const int cell = height * GetDisplayScale();
+        const QFontMetrics metrics(font);
+        QVERIFY2(metrics.height() <= cell, qPrintable(QString::number(metrics.height())));
+        QFont larger = font;
+        larger.setPixelSize(font.pixelSize() + 1);
+        QVERIFY(QFontMetrics(larger).height() > cell);
         QCOMPARE(font.weight(), bold ? QFont::Bold : QFont::Normal);
         QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
         QCOMPARE(font.families().value(0), QStringLiteral("Tahoma"));
