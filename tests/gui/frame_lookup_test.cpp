@@ -26,25 +26,9 @@
 #include "platform/message_poster.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
-#include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/content_view.h"
-
-namespace {
-
-// bat, bet, bit, bot, but, cat, ... mut: ten consonants, five vowels.
-std::vector<std::string> FixtureWords() {
-    std::vector<std::string> words;
-    for (char first : std::string("bcdfghjklm")) {
-        for (char vowel : std::string("aeiou")) {
-            words.push_back(std::string{first, vowel, 't'});
-        }
-    }
-    return words;
-}
-
-}  // namespace
 
 class FrameLookupTest : public QObject {
     Q_OBJECT
@@ -79,14 +63,9 @@ class FrameLookupTest : public QObject {
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
-        CFixtureWriter writer;
-        for (const std::string& word : FixtureWords()) {
-            writer.AddWord(word);
-        }
         databasePath_ = home_.Path() + "/wordnet.lcv";
-        writer.Write(databasePath_);
-        database_ = std::make_unique<CDictionaryDatabase>();
-        QVERIFY(database_->Open(databasePath_.c_str()));
+        database_ = OpenFixtureDictionary(databasePath_, ThreeLetterWords());
+        QVERIFY(database_ != nullptr);
     }
 
     void init() {

@@ -21,7 +21,6 @@
 #include "lists/gui/word_list_box.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
-#include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/content_view.h"
@@ -29,14 +28,9 @@
 
 namespace {
 
-// bat, bet, bit, bot, but, cat, ... mut.
+// bat, bet, bit, bot, but, cat, ... mut, and two anagrams.
 std::vector<std::string> FixtureWords() {
-    std::vector<std::string> words;
-    for (char first : std::string("bcdfghjklm")) {
-        for (char vowel : std::string("aeiou")) {
-            words.push_back(std::string{first, vowel, 't'});
-        }
-    }
+    std::vector<std::string> words = ThreeLetterWords();
     words.push_back("tea");
     words.push_back("eat");
     return words;
@@ -87,14 +81,8 @@ class FrameSearchTest : public QObject {
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
-        CFixtureWriter writer;
-        for (const std::string& word : FixtureWords()) {
-            writer.AddWord(word);
-        }
-        std::string path = home_.Path() + "/wordnet.lcv";
-        writer.Write(path);
-        database_ = std::make_unique<CDictionaryDatabase>();
-        QVERIFY(database_->Open(path.c_str()));
+        database_ = OpenFixtureDictionary(home_.Path() + "/wordnet.lcv", FixtureWords());
+        QVERIFY(database_ != nullptr);
     }
 
     void init() {

@@ -22,7 +22,6 @@
 #include "lists/gui/word_list_box.h"
 #include "platform/tap_and_hold.h"
 #include "render/render_worker.h"
-#include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/content_view.h"
@@ -31,17 +30,6 @@
 namespace {
 
 constexpr int kHoldInterval = 20;  // the tests' hold interval, in place of 600 ms
-
-// bat, bet, bit, bot, but, cat, ... mut.
-std::vector<std::string> FixtureWords() {
-    std::vector<std::string> words;
-    for (char first : std::string("bcdfghjklm")) {
-        for (char vowel : std::string("aeiou")) {
-            words.push_back(std::string{first, vowel, 't'});
-        }
-    }
-    return words;
-}
 
 std::vector<uint8_t> Bytes(const QByteArray& data) {
     return std::vector<uint8_t>(data.begin(), data.end());
@@ -58,20 +46,11 @@ class FrameWindowTest : public QObject {
     CMemorySettingsStore settings_;
     std::unique_ptr<CLexicoveFrame> frame_;
 
-    // A frame created and shown at the size it chooses itself.
-    void MakeFrameAtItsOwnSize() {
+    // A frame shown at the handheld's size, or with ownSize at the size it chooses itself.
+    void MakeFrame(bool ownSize = false) {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
         frame_->SetMessageBoxHook([](const QString&) {});
-        frame_->RenderWorker()->SetSleepFunction(NoRenderSleep);
-        QVERIFY(frame_->Create());
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    }
-
-    void MakeFrame() {
-        frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
-        frame_->SetMessageBoxHook([](const QString&) {});
-        QVERIFY(ShowFrame(frame_.get()));
+        QVERIFY(ownSize ? ShowFrame(frame_.get(), QSize()) : ShowFrame(frame_.get()));
     }
 
     void WaitIdle() { QTRY_VERIFY(!frame_->RenderWorker()->IsBusy()); }
@@ -87,14 +66,8 @@ class FrameWindowTest : public QObject {
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
-        CFixtureWriter writer;
-        for (const std::string& word : FixtureWords()) {
-            writer.AddWord(word);
-        }
-        const std::string path = home_.Path() + "/wordnet.lcv";
-        writer.Write(path);
-        database_ = std::make_unique<CDictionaryDatabase>();
-        QVERIFY(database_->Open(path.c_str()));
+        database_ = OpenFixtureDictionary(home_.Path() + "/wordnet.lcv", ThreeLetterWords());
+        QVERIFY(database_ != nullptr);
     }
 
     void init() {
@@ -111,7 +84,7 @@ class FrameWindowTest : public QObject {
     }
 
     void theFirstWindowHasItsDefaultSizeCentred() {
-        MakeFrameAtItsOwnSize();
+        MakeFrame(true);
         const QRect available = Available();
         const QSize expected(std::min(1000, available.width() * 9 / 10),
                              std::min(700, available.height() * 9 / 10));
@@ -137,7 +110,7 @@ class FrameWindowTest : public QObject {
         QWidget window;
         window.setGeometry(stored);
         settings_.WriteBinary(SETTINGS_KEY, SETTING_WINDOW_GEOMETRY, Bytes(window.saveGeometry()));
-        MakeFrameAtItsOwnSize();
+        MakeFrame(true);
         QCOMPARE(frame_->size(), stored.size());
         if (restored.isValid()) {
             QCOMPARE(frame_->geometry(), restored);
@@ -147,13 +120,13 @@ class FrameWindowTest : public QObject {
     }
 
     void theWindowsGeometryIsStoredAtExit() {
-        MakeFrameAtItsOwnSize();
+        MakeFrame(true);
         frame_->resize(420, 360);
         QCoreApplication::processEvents();
         CloseShownFrame(&frame_);
         std::vector<uint8_t> stored;
         QVERIFY(settings_.ReadBinary(SETTINGS_KEY, SETTING_WINDOW_GEOMETRY, &stored));
-        MakeFrameAtItsOwnSize();
+        MakeFrame(true);
         QCOMPARE(frame_->size(), QSize(420, 360));
     }
 

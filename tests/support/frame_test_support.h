@@ -1,8 +1,8 @@
 #pragma once
 
-// Helpers shared by the window tests that build a whole main window: the rows of a list box,
-// a file's bytes, a render worker that never sleeps, and a search thread held at a gate so
-// that a search can be seen while it runs.
+// Helpers shared by the window tests that build a whole main window: a small fixture
+// dictionary, the rows of a list box, a file's bytes, a render worker that never sleeps, and a
+// search thread held at a gate so that a search can be seen while it runs.
 
 #include <QCoreApplication>
 #include <QListWidget>
@@ -15,22 +15,51 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "db/dictionary_database.h"
 #include "frame/lexicove_frame.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
+#include "support/fixture_writer.h"
+
+// bat, bet, bit, bot, but, cat, ... mut: ten consonants, five vowels.
+inline std::vector<std::string> ThreeLetterWords() {
+    std::vector<std::string> words;
+    for (char first : std::string("bcdfghjklm")) {
+        for (char vowel : std::string("aeiou")) {
+            words.push_back(std::string{first, vowel, 't'});
+        }
+    }
+    return words;
+}
+
+// Writes a dictionary of the words (without senses) to path and opens it; null when either
+// fails.
+inline std::unique_ptr<CDictionaryDatabase> OpenFixtureDictionary(
+    const std::string& path, const std::vector<std::string>& words) {
+    CFixtureWriter writer;
+    for (const std::string& word : words) {
+        writer.AddWord(word);
+    }
+    writer.Write(path);
+    auto database = std::make_unique<CDictionaryDatabase>();
+    return database->Open(path.c_str()) ? std::move(database) : nullptr;
+}
 
 // The render worker's pause between pieces, made none.
 inline void NoRenderSleep(int) {}
 
-// Creates a frame the test has set up, shows it at size and lets its first events run; false
-// when creating or showing it failed.
+// Creates a frame the test has set up, shows it at size (an invalid size: the size the frame
+// chooses itself) and lets its first events run; false when creating or showing it failed.
 inline bool ShowFrame(CLexicoveFrame* frame, QSize size = QSize(240, 320)) {
     frame->RenderWorker()->SetSleepFunction(NoRenderSleep);
     if (!frame->Create()) {
         return false;
     }
-    frame->resize(size);
+    if (size.isValid()) {
+        frame->resize(size);
+    }
     frame->show();
     if (!QTest::qWaitForWindowExposed(frame)) {
         return false;
