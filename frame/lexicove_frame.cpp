@@ -12,7 +12,6 @@
 #include "app/code_page.h"
 #include "app/messages.h"
 #include "app/options_record.h"
-#include "app/program_folder.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
 #include "frame/command_ids.h"
@@ -75,26 +74,6 @@ CLexicoveFrame::~CLexicoveFrame() {
     // The workers go before the lists and the display they write to.
     searchWorker_.reset();
     renderWorker_.reset();
-}
-
-void CLexicoveFrame::LoadLists() {
-    const std::string& folder = GetProgramFolder();
-    favorites_.Load(folder + "Favorites.txt");
-    studyList_.Load(folder + "StudyList.txt");
-    recents_.Load(folder + "History.txt");
-    QTimer::singleShot(0, this, [this] { ReportUnreadableLists(); });  // once the window is up
-}
-
-void CLexicoveFrame::ReadDisplaySettings() {
-    clearType_ = ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_CLEAR_TYPE,
-                               SETTING_CLEAR_TYPE_DEFAULT) != 0;
-    textSize_ =
-        ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_TEXT_SIZE, SETTING_TEXT_SIZE_DEFAULT);
-    if (textSize_ < CHtmlDisplay::ZOOM_MIN || textSize_ > CHtmlDisplay::ZOOM_MAX) {
-        textSize_ = SETTING_TEXT_SIZE_DEFAULT;
-    }
-    wordOfTheDay_ =
-        ReadStringOr(*settings_, SETTINGS_KEY, SETTING_WORD_THE_DAY, SETTING_WORD_THE_DAY_DEFAULT);
 }
 
 bool CLexicoveFrame::Create() {

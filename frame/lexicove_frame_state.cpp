@@ -1,15 +1,38 @@
-// CLexicoveFrame: what it keeps between runs of the window: its geometry, and the view, tab
-// and word it shows.
+// CLexicoveFrame: what it keeps between runs: the list files, the display settings, the
+// window's geometry, and the view, tab and word it shows.
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 #include <span>
 #include <vector>
 
 #include "app/code_page.h"
+#include "app/program_folder.h"
 #include "app/settings_store.h"
 #include "frame/lexicove_frame.h"
+#include "ui/html_display.h"
+
+void CLexicoveFrame::LoadLists() {
+    const std::string& folder = GetProgramFolder();
+    favorites_.Load(folder + "Favorites.txt");
+    studyList_.Load(folder + "StudyList.txt");
+    recents_.Load(folder + "History.txt");
+    QTimer::singleShot(0, this, [this] { ReportUnreadableLists(); });  // once the window is up
+}
+
+void CLexicoveFrame::ReadDisplaySettings() {
+    clearType_ = ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_CLEAR_TYPE,
+                               SETTING_CLEAR_TYPE_DEFAULT) != 0;
+    textSize_ =
+        ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_TEXT_SIZE, SETTING_TEXT_SIZE_DEFAULT);
+    if (textSize_ < CHtmlDisplay::ZOOM_MIN || textSize_ > CHtmlDisplay::ZOOM_MAX) {
+        textSize_ = SETTING_TEXT_SIZE_DEFAULT;
+    }
+    wordOfTheDay_ =
+        ReadStringOr(*settings_, SETTINGS_KEY, SETTING_WORD_THE_DAY, SETTING_WORD_THE_DAY_DEFAULT);
+}
 
 void CLexicoveFrame::RestoreState() {
     // A stored view or tab that names none counts as the first.
