@@ -4,6 +4,8 @@
 // Speech goes out through espeak-ng's own audio output, synchronously. Where that output
 // cannot be opened (no sound server or card), the text is synthesised into a temporary wave
 // file that the system sound player plays. Wave files are 16-bit mono at espeak-ng's rate.
+// Writing a wave file never touches the sound system: the audio output is opened by the first
+// direct speech only (see create_audio_device_object below).
 //
 // espeak-ng is initialised once per process and never terminated: after espeak_Terminate its
 // command thread leaves a stale "command running" state behind, and the next
@@ -11,6 +13,7 @@
 // only closes the engine for the caller, and the library is linked "nodelete": unloading it
 // would take espeak-ng's still running thread with it.
 
+#include <dlfcn.h>
 #include <espeak-ng/espeak_ng.h>
 
 #include <algorithm>
@@ -36,6 +39,7 @@ struct EngineState {
     bool initialised = false;  // espeak-ng is set up, for the rest of the process
     bool open = false;
     Output output = Output::NONE;
+    bool audioWanted = false;  // direct speech has asked for the audio output
     bool audioFailed = false;  // the audio device could not be opened
     int defaultAmplitude = 100;
     CWaveFileWriter* sink = nullptr;  // where synthesised samples go, while writing a wave
@@ -54,6 +58,9 @@ int OnSamples(short* samples, int count, espeak_EVENT* /*events*/) {
 bool SelectOutput(Output output) {
     if (g_engine.output == output) {
         return true;
+    }
+    if (output == Output::AUDIO) {
+        g_engine.audioWanted = true;
     }
     const auto mode = output == Output::AUDIO
                           ? static_cast<espeak_ng_OUTPUT_MODE>(ENOUTPUT_MODE_SYNCHRONOUS |
@@ -101,6 +108,25 @@ float WriteWave(const char* text, const char* path) {
 }
 
 }  // namespace
+
+// espeak-ng 1.51 asks pcaudiolib for an audio device each time its output is set up, in every
+// mode, and pcaudiolib picks one by connecting to the sound server, whose client library then
+// leaves its folders in $TMPDIR and $HOME even when only a wave file is written. This library
+// defines that pcaudiolib function itself: loaded before espeak-ng and pcaudiolib, it comes
+// first in espeak-ng's symbol lookup. It hands the request on to pcaudiolib only once direct
+// speech wants the audio output; until then espeak-ng has no device and only synthesises.
+// espeak-ng keeps the device it got and asks again at each set-up while it has none.
+struct audio_object;
+
+SE_EXPORT audio_object* create_audio_device_object(const char* device, const char* application,
+                                                   const char* description) {
+    if (!g_engine.audioWanted) {
+        return nullptr;
+    }
+    using Create = audio_object* (*)(const char*, const char*, const char*);
+    auto create = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "create_audio_device_object"));
+    return create != nullptr ? create(device, application, description) : nullptr;
+}
 
 SE_EXPORT int SEOpen(void) {
     if (g_engine.open) {

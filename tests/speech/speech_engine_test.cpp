@@ -18,6 +18,7 @@
 #include "speech/engine_registration.h"
 #include "speech/path_text.h"
 #include "speech/wave_player.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -361,8 +362,14 @@ uint16_t Get16(const std::string& bytes, size_t at) {
 }
 
 // Our espeak-ng engine writes a real wave file, which the player gets and which is gone after.
+// Writing it never starts the sound system: without a runtime folder the sound client would
+// leave its folders in $TMPDIR and $HOME.
 TEST_F(SpeechEngineTest, EspeakEngineWritesA16BitMonoWave) {
     KeepLibraryResident(ESPEAK_ENGINE_PATH);
+    const std::string home = temp_.MakeDir("home");
+    CScopedEnvironment environment;
+    environment.Set("HOME", home);
+    environment.Unset("XDG_RUNTIME_DIR");
     SpeakOnce(1, "hello world", ESPEAK_ENGINE_PATH);
     ASSERT_TRUE(spoken_);
     ASSERT_EQ(player_.contents.size(), 1u);
@@ -385,7 +392,8 @@ TEST_F(SpeechEngineTest, EspeakEngineWritesA16BitMonoWave) {
     const double seconds = static_cast<double>(wave.size() - 44) / 2.0 / rate;
     EXPECT_GT(seconds, 0.3);
     EXPECT_LT(seconds, 2.0);
-    EXPECT_TRUE(FolderEntries(temp_.Path()).empty());
+    EXPECT_EQ(FolderEntries(temp_.Path()), std::vector<std::string>{"home"});
+    EXPECT_TRUE(FolderEntries(home).empty());
 }
 
 // The program's text is Windows-1252: its characters at 0x80-0x9F are spoken as the
