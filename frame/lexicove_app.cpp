@@ -127,8 +127,12 @@ int CLexicoveApp::Run() {
     return ExitInstance();
 }
 
+QString CLexicoveApp::ServerName() const {
+    return serverName_.isEmpty() ? InstanceServerName() : serverName_;
+}
+
 bool CLexicoveApp::ActivateRunningInstance() {
-    const QString name = serverName_.isEmpty() ? InstanceServerName() : serverName_;
+    const QString name = ServerName();
     // Two starts at the same moment must not both find nobody and both listen: the check and the
     // listening are one step under this lock. A lock left by a crashed start is stale by its
     // process id; without the lock the start goes on as if it had it.
@@ -195,23 +199,11 @@ void CLexicoveApp::DeliverPending() {
     messages.swap(pending_);
     for (const CInstanceMessage& message : messages) {
         if (message.code == INSTANCE_ACTIVATE) {
-            BringForward();
+            frame_->BringToFront();
         } else {
             frame_->OnCopyData(message.code, message.text);
         }
     }
-}
-
-void CLexicoveApp::BringForward() {
-    if (frame_->isMinimized()) {
-        frame_->setWindowState(frame_->windowState() & ~Qt::WindowMinimized);
-    }
-    frame_->show();
-    // With a modal dialog open, the dialog is what the user must see.
-    QWidget* modal = QApplication::activeModalWidget();
-    QWidget* target = modal != nullptr ? modal : frame_.get();
-    target->raise();
-    target->activateWindow();
 }
 
 bool CLexicoveApp::OpenDatabase() {
@@ -229,6 +221,9 @@ void CLexicoveApp::CreateSpeechEngine() {
 bool CLexicoveApp::CreateFrame() {
     frame_ = std::make_unique<CLexicoveFrame>(&database_, settings_.get());
     frame_->SetSpeechEngine(speech_.get());
+    if (channel_ && channel_->IsListening()) {
+        frame_->SetInstanceName(ServerName());
+    }
     if (!frame_->Create()) {
         frame_.reset();
         return false;

@@ -95,10 +95,11 @@ class CLexicoveApp {
     CInstanceChannel* Channel() const { return channel_.get(); }
 
   private:
+    // The socket name in use: SetServerName's, else InstanceServerName().
+    QString ServerName() const;
     int32_t OnInstanceMessage(int32_t code, const std::u16string& text);
     // Hands the messages received so far to the frame, once there is one.
     void DeliverPending();
-    void BringForward();
     bool OpenDatabase();
     void CreateSpeechEngine();
     bool CreateFrame();

@@ -160,15 +160,6 @@ bool CLexicoveFrame::CreateChildren() {
     return true;
 }
 
-std::u16string CLexicoveFrame::TakePickerStartWord() {
-    std::u16string word;
-    if (!settings_->ReadString(GLIMMERPAD_SETTINGS_KEY, SETTING_START_WORD, &word)) {
-        return {};
-    }
-    settings_->DeleteValue(GLIMMERPAD_SETTINGS_KEY, SETTING_START_WORD);
-    return word.substr(0, MAX_START_WORD);
-}
-
 CSearchPanel* CLexicoveFrame::SearchPanel() const {
     return searchTabs_ == nullptr ? nullptr : searchTabs_->Panel();
 }
@@ -284,20 +275,6 @@ bool CLexicoveFrame::OpenWord(const std::string& text, bool switchView) {
 
 bool CLexicoveFrame::OpenWord(const std::u16string& text, bool switchView) {
     return OpenWord(Utf16ToCodePage(text), switchView);
-}
-
-intptr_t CLexicoveFrame::OnCopyData(int code, const std::u16string& text) {
-    if (code == COPYDATA_LOOKUP) {
-        raise();
-        activateWindow();
-        // The lookup takes at most LOOKUP_BUFFER_SIZE - 1 characters: cut before the copy.
-        OpenWord(text.substr(0, LOOKUP_BUFFER_SIZE - 1), true);
-    } else if (code == COPYDATA_PICKER_SHOWN) {
-        pickerShown_ = true;
-    } else if (code == COPYDATA_PICKER_HIDDEN) {
-        pickerShown_ = false;
-    }
-    return 1;
 }
 
 bool CLexicoveFrame::IsWorkerBusy() const {

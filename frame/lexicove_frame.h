@@ -26,6 +26,7 @@
 
 #include "app/messages.h"
 #include "frame/frame_layout.h"
+#include "frame/glimmerpad_tool.h"
 #include "frame/search_panel_owner.h"
 #include "lists/word_list.h"
 #include "options/study_assistant.h"
@@ -90,6 +91,11 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     // Another program's request: COPYDATA_LOOKUP (look text up), COPYDATA_PICKER_SHOWN and
     // COPYDATA_PICKER_HIDDEN; always 1.
     intptr_t OnCopyData(int code, const std::u16string& text);
+    // Shows the window in front, restored when it was minimised or hidden; an open modal
+    // dialog comes to the front above it.
+    void BringToFront();
+    // The single-instance socket this program listens on, handed to the word-picker.
+    void SetInstanceName(const QString& name);
     bool IsWorkerBusy() const;
     // A termination request: stops a running search, then closes as Exit does once the
     // workers are idle, so that every list and value is saved.
@@ -213,6 +219,8 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void Copy();
     void LookupSelectedText();
     void ShowGlimmerpad();
+    // Offered only while a picker is installed; checked while its window is up.
+    void UpdatePickerCommand();
     void ShowAbout();
     void ShowOptions();
     void ReadAloud();
@@ -275,6 +283,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     int currentView_ = VIEW_LOOKUP;
     std::u16string wordOfTheDay_;
     bool pickerShown_ = false;
+    CGlimmerpadTool glimmerpad_;
     int clearType_ = 1;
     int textSize_ = 2;
     SearchSinkContext sinkContext_;

@@ -12,7 +12,6 @@
 
 #include "app/code_page.h"
 #include "app/options_record.h"
-#include "app/program_folder.h"
 #include "db/dictionary_database.h"
 #include "frame/command_ids.h"
 #include "frame/lexicove_frame.h"
@@ -25,7 +24,6 @@
 #include "platform/help_window.h"
 #include "platform/message_poster.h"
 #include "platform/platform_info.h"
-#include "platform/process_start.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "ui/about_dialog.h"
@@ -157,7 +155,7 @@ void CLexicoveFrame::UpdateCommandStates() {
     UpdateSelectionCommand();
     Action(ID_TEXT_SMALLEST + textSize_)->setChecked(true);
     Action(ID_USE_CLEAR_TYPE)->setChecked(clearType_ != 0);
-    Action(ID_SHOW_GLIMMERPAD)->setChecked(pickerShown_);
+    UpdatePickerCommand();
     UpdateSpeechCommands();
     Action(ID_ADD_TO_FAVORITES)->setCheckable(true);
     Action(ID_ADD_TO_STUDY_LIST)->setCheckable(true);
@@ -308,14 +306,6 @@ void CLexicoveFrame::LookupSelectedText() {
     QString word = selection.mid(begin, std::min<qsizetype>(end - begin, MAX_START_WORD));
     if (!word.isEmpty()) {
         OpenWord(word.toStdU16String(), false);
-    }
-}
-
-void CLexicoveFrame::ShowGlimmerpad() {
-    // The word-picker reports its window over the instance channel; without it, start it.
-    QString program = QString::fromStdString(GetProgramFolder()) + "Glimmerpad";
-    if (!StartProcess(program, {})) {
-        ReportError("Lexicove could not start " + program + ".");
     }
 }
 

@@ -220,7 +220,13 @@ bool CWordList::Save() const {
         }
         path = path_;
         for (int i = 0; i < count_; ++i) {
+            // A CR or LF inside an item would split it into two lines of the file: each is
+            // written as a space, so the file keeps one line per item whatever the item's source.
+            const size_t start = content.size();
             content += items_[i].get();
+            std::replace_if(
+                content.begin() + static_cast<std::ptrdiff_t>(start), content.end(),
+                [](char c) { return c == '\r' || c == '\n'; }, ' ');
             content += "\r\n";
         }
     } catch (const std::bad_alloc&) {

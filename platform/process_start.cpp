@@ -2,9 +2,15 @@
 
 #include <QProcess>
 
-bool StartProcess(const QString& program, const QStringList& arguments) {
+bool StartProcess(const QString& program, const QStringList& arguments,
+                  const QProcessEnvironment& environment) {
     if (program.isEmpty()) {
         return false;
     }
-    return QProcess::startDetached(program, arguments);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessEnvironment(environment);
+    process.setStandardInputFile(QProcess::nullDevice());
+    return process.startDetached();
 }

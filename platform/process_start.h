@@ -2,8 +2,12 @@
 
 // Starting another program, detached: it runs on after this one ends.
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
-// True when the program was started. False when it could not be found or run.
-bool StartProcess(const QString& program, const QStringList& arguments);
+// True when the program was started, with standard input from the null device and the given
+// environment. False when it could not be found or run.
+bool StartProcess(
+    const QString& program, const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());

@@ -301,6 +301,20 @@ TEST(WordListSave, KeepsPermissionsAndWritesThroughLinks) {
     EXPECT_FALSE(looped.Save());
 }
 
+// An item holding a line break, whatever put it there, stays one line of the file.
+TEST(WordListSave, LineBreaksInsideAnItemAreWrittenAsSpaces) {
+    CTempDir dir;
+    std::string path = dir.Path() + "History.txt";
+    CWordList list;
+    list.Load(path);
+    Fill(list, {"ice\r\ncream", "walk\n", "\rrun"});
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(ReadBytes(path), "ice  cream\r\nwalk \r\n run\r\n");
+    CWordList reread;
+    ASSERT_TRUE(reread.Load(path));
+    EXPECT_EQ(Items(reread), (Words{"ice  cream", "walk ", " run"}));
+}
+
 // Makes writes beyond a few bytes fail as they do on a full disk (EFBIG, which also hits
 // root), for the life of the object.
 class CFileSizeLimit {
