@@ -57,7 +57,12 @@ install_packages() {
     if [ ${#wanted[@]} -gt 0 ]; then
         log "installing ${wanted[*]} into third_party/npm"
         mkdir -p "$NPM_DIR"
-        npm install --prefix "$NPM_DIR" --no-audit --no-fund --silent "${wanted[@]}"
+        # npm's cache and logs go to a folder of their own, not into the user's home.
+        local cache
+        cache=$(mktemp -d)
+        npm install --prefix "$NPM_DIR" --cache "$cache" --no-audit --no-fund --silent \
+            "${wanted[@]}"
+        rm -rf "$cache"
     fi
 }
 
