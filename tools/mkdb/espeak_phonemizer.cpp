@@ -8,6 +8,14 @@ constexpr char kVoice[] = "en-us";
 
 }  // namespace
 
+// espeak-ng 1.51 asks pcaudiolib for an audio device whenever its output is set up, even in
+// retrieval mode, and pcaudiolib connects to the sound server, whose client library leaves its
+// folders in $TMPDIR and $HOME. The builder never makes a sound: defined in the program, this
+// function comes before pcaudiolib's in espeak-ng's symbol lookup and gives it no device.
+extern "C" struct audio_object* create_audio_device_object(const char*, const char*, const char*) {
+    return nullptr;
+}
+
 CEspeakPhonemizer::~CEspeakPhonemizer() {
     if (open_) {
         espeak_Terminate();
