@@ -415,9 +415,9 @@ TEST_F(SearchIndexTest, TheTimeLimitCancelsASearchThatRunsPastIt) {
     for (int i = 0; i < 30; ++i) {
         optional += "{,?}";
     }
-    const std::string patterns[] = {
-        Empties(40) + "a", optional, "(" + std::string(60, '?') + "abcdefghijklmnopqrstuvwxyz)",
-        "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*"};
+    const std::string patterns[] = {Empties(40) + "a", optional,
+                                    "(" + std::string(60, '?') + "abcdefghijklmnopqrstuvwxyz)",
+                                    "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*"};
     for (const std::string& pattern : patterns) {
         ASSERT_LE(pattern.size(), 127u) << pattern;
         int status = -1;
