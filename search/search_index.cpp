@@ -147,14 +147,10 @@ inline bool CSearchIndex::Step() {
     if (StopRequested()) {
         return Fail(SEARCH_CANCELLED);
     }
-    if (++steps_ % kStepsPerClockCheck == 0 && OutOfTime()) {
+    if (++steps_ % kStepsPerClockCheck == 0 && std::chrono::steady_clock::now() >= deadline_) {
         return Fail(SEARCH_CANCELLED);
     }
     return true;
-}
-
-bool CSearchIndex::OutOfTime() const {
-    return std::chrono::steady_clock::now() >= deadline_;
 }
 
 bool CSearchIndex::MoveWindow(uint32_t index) {

@@ -416,8 +416,7 @@ TEST_F(SearchIndexTest, TheTimeLimitCancelsASearchThatRunsPastIt) {
         optional += "{,?}";
     }
     const std::string patterns[] = {Empties(40) + "a", optional,
-                                    "(" + std::string(60, '?') + "abcdefghijklmnopqrstuvwxyz)",
-                                    "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*"};
+                                    "(" + std::string(60, '?') + "abcdefghijklmnopqrstuvwxyz)"};
     for (const std::string& pattern : patterns) {
         ASSERT_LE(pattern.size(), 127u) << pattern;
         int status = -1;
