@@ -199,7 +199,7 @@ class PatternScanRealDataTest : public ::testing::Test {
 
 TEST_F(PatternScanRealDataTest, EveryMatchIsWhatAScanOfTheWordListFinds) {
     const std::vector<std::string> patterns = {
-        // Searches that once ran out of a step budget.
+        // Walks that take far more steps than the trie has nodes.
         "*(8:???aeiou)*", "*(3:??\?)*(3:??\?)q", "*(2:?\?)*(2:?\?)zq",
         // A word with nothing below it, ended by an empty group or alternative after a "*".
         "zyrian*(ab)", "zyrian*{x,}", "*zyrian*(b)", "*ss*{y,}", "*{x,}(q)",
