@@ -1,6 +1,7 @@
 #include "search/search_index.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string_view>
 
@@ -15,10 +16,6 @@ namespace {
 constexpr int kLastPos = 127;
 // A group holds at most this many alternatives.
 constexpr int kMaxAlternatives = 10;
-// Steps allowed per array word of the trie, and on top of that for any trie. A wildcard
-// search over the whole dictionary takes about two steps per array word.
-constexpr uint64_t kStepsPerTrieWord = 64;
-constexpr uint64_t kBaseSteps = uint64_t{1} << 16;
 
 bool IsSpace(uint8_t c) {
     return c == 9 || c == 10 || c == 13 || c == 32;
@@ -28,10 +25,12 @@ bool IsLowerAlphanumeric(uint8_t c) {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-// A group that may match nothing: after the last character of a word that has no longer
-// words below it, it can still let the word end there.
-bool OpensGroup(char c) {
-    return c == '{' || c == '(';
+// After the last character of a word with nothing below it, true when the rest of the
+// pattern may still match nothing there and so let the word end: a group or an alternative
+// (either may be empty), or a "*" (the empty run) in front of more. A rest that is empty or
+// a lone "*" is reported by the caller at the node itself.
+bool MayEndWithNothing(const char* rest) {
+    return rest[0] == '{' || rest[0] == '(' || (rest[0] == '*' && rest[1] != '\0');
 }
 
 bool IsDigit(char c) {
@@ -86,10 +85,6 @@ bool CSearchIndex::NormalizePattern(char* pattern) const {
     return pattern[0] != '\0';
 }
 
-uint64_t CSearchIndex::StepBudget() const {
-    return kStepsPerTrieWord * (uint64_t{count_} + 1) + kBaseSteps;
-}
-
 int CSearchIndex::Search(WordCallback callback, void* context, const char* query, int mode) {
     status_ = SEARCH_OK;
     steps_ = 0;
@@ -114,7 +109,7 @@ int CSearchIndex::Search(WordCallback callback, void* context, const char* query
     callback_ = callback;
     context_ = context;
     word_[0] = '\0';
-    stepLimit_ = StepBudget();
+    deadline_ = std::chrono::steady_clock::now() + timeLimit_;
     for (int c = 0; c < 256; ++c) {
         ignorable_[c] = IsIgnorable(static_cast<uint8_t>(c));
     }
@@ -152,8 +147,8 @@ inline bool CSearchIndex::Step() {
     if (StopRequested()) {
         return Fail(SEARCH_CANCELLED);
     }
-    if (++steps_ > stepLimit_) {
-        return Fail(SEARCH_TRUNCATED);
+    if (++steps_ % kStepsPerClockCheck == 0 && std::chrono::steady_clock::now() >= deadline_) {
+        return Fail(SEARCH_CANCELLED);
     }
     return true;
 }
@@ -302,7 +297,7 @@ bool CSearchIndex::MatchAfterNode(uint8_t c, bool terminal, uint32_t child, char
         if (terminal && pattern[1] == '\0' && !ReportWord()) {
             return false;
         }
-        if (child == 0 && terminal && pos < kLastPos && OpensGroup(pattern[1])) {
+        if (child == 0 && terminal && pos < kLastPos && MayEndWithNothing(pattern + 1)) {
             return MatchPattern(0, pattern + 1, pos + 1, true);
         }
         return child != 0 && pos < kLastPos ? MatchPattern(child, pattern, pos + 1, terminal)
@@ -331,7 +326,7 @@ bool CSearchIndex::MatchRest(bool terminal, uint32_t child, char* rest, int pos)
     if (terminal && (rest[0] == '\0' || (rest[0] == '*' && rest[1] == '\0')) && !ReportWord()) {
         return false;
     }
-    if (rest[0] != '\0' && pos < kLastPos && (child != 0 || (terminal && OpensGroup(rest[0])))) {
+    if (pos < kLastPos && (child != 0 ? rest[0] != '\0' : terminal && MayEndWithNothing(rest))) {
         return MatchPattern(child, rest, pos + 1, terminal);
     }
     return true;

@@ -16,6 +16,7 @@
 // thread, and every matching step reads it.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 
 #include "db/word_index.h"
@@ -57,10 +58,13 @@ class CSearchIndex : public CWordIndex {
     // One of the ten characters "[](){},?*:".
     static bool IsPatternChar(uint8_t c);
 
-    // The work of one search is bounded by the size of the trie: a search that takes more
-    // steps than this (nested alternatives or letter groups that reach the same words along
-    // very many paths) ends as SEARCH_TRUNCATED with the words found so far.
-    uint64_t StepBudget() const;
+    // The guard against patterns whose walk grows beyond reason (nested alternatives or
+    // letter groups that reach the same words along very many paths, or links of a damaged
+    // trie that loop): a search still running after this long ends as SEARCH_CANCELLED with
+    // the words found so far. Every other search ends by completion, by the result limit or
+    // by a stop. The limit holds from the next search on.
+    static constexpr std::chrono::milliseconds kDefaultTimeLimit{10000};
+    void SetTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
 
   private:
     bool MatchPattern(uint32_t list, char* pattern, int pos, bool wordEnds);
@@ -88,8 +92,8 @@ class CSearchIndex : public CWordIndex {
     // True when the node character c lies past the pattern element e in a list, so that the
     // rest of the list cannot match it.
     bool PassedLiteral(char e, uint8_t c) const;
-    // One matching step: false (with the status set) once a stop is requested or the step
-    // budget is used up.
+    // One matching step: false (with the status set) once a stop is requested or, looked at
+    // every kStepsPerClockCheck steps, the time limit has passed.
     bool Step();
     bool Fail(int status);
 
@@ -105,13 +109,17 @@ class CSearchIndex : public CWordIndex {
     // Array words read per window when the file is not mapped. The trie is laid out depth
     // first, so a window mostly holds the lists a walk takes next.
     static constexpr uint32_t kWindowWords = 1024;
+    // Steps between two looks at the clock: a step takes nanoseconds, so the clock is still
+    // read many times a second, at a cost too small to show in the search benchmarks.
+    static constexpr uint64_t kStepsPerClockCheck = 4096;
 
     char word_[128 + 1] = {};
     uint8_t ignoreSpaces_ = 1;
     uint8_t ignoreNonAlphanumerics_ = 0;
     const CPhoneticKey* keys_ = nullptr;
     uint64_t steps_ = 0;
-    uint64_t stepLimit_ = 0;    // StepBudget() of the running search
+    std::chrono::milliseconds timeLimit_ = kDefaultTimeLimit;
+    std::chrono::steady_clock::time_point deadline_;  // of the running search
     bool ignorable_[256] = {};  // IsIgnorable of every byte, for the running search
     // The array words first .. first + count - 1 of the running search, little-endian: the
     // whole array in the mapped file, or a window of it read into windowBuffer_.

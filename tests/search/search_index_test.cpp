@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"zebra(s)", SPACES_IGNORED, {"zebra"}, SEARCH_OK},
         PatternCase{"z*{s,}", SPACES_IGNORED, {"zebra"}, SEARCH_OK},
         PatternCase{"zebra(1:s)", SPACES_IGNORED, {}, SEARCH_OK},
+        // The same after a "*" that runs to the word's end.
+        PatternCase{"zebra*(ab)", SPACES_IGNORED, {"zebra"}, SEARCH_OK},
+        PatternCase{"zebra*{x,}", SPACES_IGNORED, {"zebra"}, SEARCH_OK},
+        PatternCase{"*zebra*(b)", SPACES_IGNORED, {"zebra"}, SEARCH_OK},
+        PatternCase{"zeb?a*{(q),x}", SPACES_IGNORED, {"zebra"}, SEARCH_OK},
         PatternCase{"{c,{a,x}}{t,y}", SPACES_IGNORED, {"at", "ct", "xy"}, SEARCH_OK},
         PatternCase{"{a,ab,abc,abd,am,at,ate,c,cat,x}",
                     SPACES_IGNORED,
@@ -370,39 +376,60 @@ TEST(SearchDataTest, ChildLinksThatLoopStayBounded) {
     lcv::EncodeFixed32(bytes.data() + 4, lcv::MakeNode('a', true, false, 1));
     lcv::EncodeFixed32(bytes.data() + 8, lcv::MakeNode('b', true, true, 1));
     lcv::EncodeFixed32(bytes.data() + 12, lcv::kTrieTrailer);
+    // Paths of up to 128 characters: 2^128 words, so only the time limit ends the walk.
     CSearchFixture fixture;
     fixture.OpenBytes(bytes, true);
+    fixture.Index().SetTimeLimit(std::chrono::milliseconds(0));
     FoundWords found;
-    EXPECT_EQ(fixture.Search("a*", SEARCH_MODE_PATTERN, &found), SEARCH_TRUNCATED);
+    EXPECT_EQ(fixture.Search("a*", SEARCH_MODE_PATTERN, &found), SEARCH_CANCELLED);
     EXPECT_FALSE(found.words.empty());
     FoundWords sounds;
-    EXPECT_EQ(fixture.Search("ab", SEARCH_MODE_PHONETIC, &sounds), SEARCH_TRUNCATED);
+    EXPECT_EQ(fixture.Search("ab", SEARCH_MODE_PHONETIC, &sounds), SEARCH_CANCELLED);
 }
 
-// Patterns whose naive walk grows exponentially with their length: each must end within the
-// step budget, bounded by the size of the trie.
-TEST_F(SearchIndexTest, HostilePatternsStayBounded) {
-    std::string empties, optional, groups;
-    for (int i = 0; i < 40; ++i) {
+// Patterns whose walk grows exponentially with their length: 2^n ways through n empty
+// alternatives, each one step or more.
+std::string Empties(int n) {
+    std::string empties;
+    for (int i = 0; i < n; ++i) {
         empties += "{,}";
-        optional += i < 30 ? "{,?}" : "";
     }
-    groups = "(" + std::string(60, '?') + "abcdefghijklmnopqrstuvwxyz" + ")";
-    const std::string patterns[] = {empties + "a", optional, groups,
-                                    "{" + std::string(60, '{') + "a" + std::string(60, '}') + "}",
-                                    "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*"};
+    return empties;
+}
+
+TEST_F(SearchIndexTest, ALongSearchEndsOnlyWhenItIsDone) {
+    // Far more steps than the trie has nodes, each way through finding the same words.
+    int status = -1;
+    EXPECT_TRUE(Find(Empties(18) + "zzz", &status).empty());
+    EXPECT_EQ(status, SEARCH_OK);
+    EXPECT_EQ(Sorted(Unique(Find(Empties(16) + "{c,x}*", &status))),
+              (std::vector<std::string>{"c", "cat", "coat", "cot", "ct", "x", "xy"}));
+    EXPECT_EQ(status, SEARCH_OK);
+}
+
+// With the time limit at nothing, a search ends at its first look at the clock: the words
+// found up to there stay found, and the search counts as cancelled, not truncated.
+TEST_F(SearchIndexTest, TheTimeLimitCancelsASearchThatRunsPastIt) {
+    fixture_.Index().SetTimeLimit(std::chrono::milliseconds(0));
+    std::string optional;
+    for (int i = 0; i < 30; ++i) {
+        optional += "{,?}";
+    }
+    const std::string patterns[] = {Empties(40) + "a", optional,
+                                    "(" + std::string(60, '?') + "abcdefghijklmnopqrstuvwxyz)"};
     for (const std::string& pattern : patterns) {
         ASSERT_LE(pattern.size(), 127u) << pattern;
         int status = -1;
-        std::vector<std::string> words = Find(pattern, &status);
-        EXPECT_TRUE(status == SEARCH_OK || status == SEARCH_TRUNCATED) << pattern << " " << status;
+        Find(pattern, &status);
+        EXPECT_EQ(status, SEARCH_CANCELLED) << pattern;
     }
-    // The duplicates cost steps but not correctness: only "a" comes out of the first.
     int status = -1;
-    std::vector<std::string> words = Find(empties + "a", &status);
-    EXPECT_EQ(status, SEARCH_TRUNCATED);
+    std::vector<std::string> words = Find(Empties(40) + "a", &status);
     EXPECT_FALSE(words.empty());
     EXPECT_TRUE(std::all_of(words.begin(), words.end(), [](auto& w) { return w == "a"; }));
+    // A search shorter than one look at the clock is done before the limit counts.
+    EXPECT_EQ(Find("c?t", &status), (std::vector<std::string>{"cat", "cot"}));
+    EXPECT_EQ(status, SEARCH_OK);
 }
 
 TEST(SearchDictionaryTest, EntryReferencesBetweenNodesArePassedOver) {

@@ -134,6 +134,10 @@ TEST_F(SearchWorkerTest, StatusRowsTellHowTheSearchEnded) {
         {u"c\u4e2dt", SEARCH_MODE_PATTERN, {"< Invalid Query >"}},
         {std::u16string(128, u'*'), SEARCH_MODE_PATTERN, {"< Invalid Query >"}},
         {u"cat", 9, {"< Invalid Query >"}},
+        // Far more steps than the dictionary has nodes, and no word at the end of them.
+        {u"{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}zzz",
+         SEARCH_MODE_PATTERN,
+         {"< No word found >"}},
     };
     for (const Case& c : cases) {
         CRecordingListener listener(&searched_);
@@ -198,6 +202,14 @@ TEST_F(SearchWorkerTest, StopSearchingKeepsTheWordsFoundSoFar) {
     ASSERT_TRUE(second.WaitDone());
     WaitIdle();
     EXPECT_EQ(second.Rows(), (std::vector<std::string>{"ab", "abc", "< Cancelled >"}));
+    EXPECT_EQ(DoneStatuses(), std::vector<intptr_t>{SEARCH_CANCELLED});
+}
+
+TEST_F(SearchWorkerTest, ASearchPastTheTimeLimitIsCancelled) {
+    // With the limit at nothing, the search ends at its first look at the clock.
+    database_.SearchIndex()->SetTimeLimit(std::chrono::milliseconds(0));
+    RunSearch(u"{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}{,}ab");
+    EXPECT_EQ(listener_.Rows(), (std::vector<std::string>{"ab", "< Cancelled >"}));
     EXPECT_EQ(DoneStatuses(), std::vector<intptr_t>{SEARCH_CANCELLED});
 }
 
