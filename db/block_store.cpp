@@ -101,9 +101,8 @@ bool CBlockStore::LoadBlock(uint32_t position, bool append) {
             return false;
         }
     }
-    uLongf inflated = lcv::kBlockSize;
-    ++inflateCount_;
-    if (uncompress(window_.get() + at, &inflated, compressed, length) != Z_OK) {
+    uint32_t inflatedLength = 0;
+    if (!FillBlock(k, compressed, length, window_.get() + at, &inflatedLength)) {
         if (at == 0) {
             windowLength_ = 0;
         }
@@ -111,10 +110,26 @@ bool CBlockStore::LoadBlock(uint32_t position, bool append) {
     }
     if (at == 0) {
         windowStart_ = k << lcv::kBlockShift;
-        windowLength_ = static_cast<uint32_t>(inflated);
+        windowLength_ = inflatedLength;
     } else {
-        windowLength_ += static_cast<uint32_t>(inflated);
+        windowLength_ += inflatedLength;
     }
+    return true;
+}
+
+bool CBlockStore::FillBlock(uint32_t k, const uint8_t* compressed, uint32_t length, uint8_t* out,
+                            uint32_t* inflatedLength) {
+    if (const uint8_t* kept = cache_.Find(k, compressed, length, inflatedLength)) {
+        std::memcpy(out, kept, *inflatedLength);
+        return true;
+    }
+    uLongf inflated = lcv::kBlockSize;
+    ++inflateCount_;
+    if (uncompress(out, &inflated, compressed, length) != Z_OK) {
+        return false;
+    }
+    *inflatedLength = static_cast<uint32_t>(inflated);
+    cache_.Keep(k, compressed, length, out, *inflatedLength);
     return true;
 }
 

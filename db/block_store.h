@@ -3,11 +3,15 @@
 // CBlockStore: the text stream of the database, stored as zlib blocks of 4096 inflated
 // bytes. It keeps one decompressed window; a field that runs across a block boundary is
 // served whole because the next block is appended to the window instead of replacing it.
+// The blocks inflated last are kept besides (CBlockCache): a page's records jump between a
+// few blocks, and copying a kept block into the window costs a fraction of inflating it again.
 // Not thread-safe: the main thread alone uses it.
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+
+#include "db/block_cache.h"
 
 class CDataFile;
 
@@ -42,7 +46,8 @@ class CBlockStore {
     uint32_t BlockCount() const { return blockCount_; }
     uint32_t WindowStart() const { return windowStart_; }
     uint32_t WindowLength() const { return windowLength_; }
-    // Number of blocks inflated so far (for measuring the text stream's locality).
+    // Number of blocks inflated so far, not counting those copied from the kept blocks (for
+    // measuring the text stream's locality and the cache).
     uint64_t InflateCount() const { return inflateCount_; }
 
   private:
@@ -52,6 +57,10 @@ class CBlockStore {
 
     uint8_t ReadByteSlow(uint32_t position, bool append);
     bool ReserveWindow(uint32_t capacity, bool keep);
+    // Writes block k, stored as the compressed bytes, to out (room for one block): from the
+    // kept blocks when they hold it, else by inflating. False when the bytes do not inflate.
+    bool FillBlock(uint32_t k, const uint8_t* compressed, uint32_t length, uint8_t* out,
+                   uint32_t* inflatedLength);
     uint32_t BlockStart(uint32_t k) const { return k == 0 ? 0 : directory_[k - 1]; }
 
     CDataFile* file_;
@@ -63,4 +72,5 @@ class CBlockStore {
     uint32_t windowStart_ = 0;
     uint32_t windowLength_ = 0;
     uint64_t inflateCount_ = 0;
+    CBlockCache cache_;
 };

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "db/block_cache.h"
 #include "db/data_file.h"
 #include "db/format.h"
 #include "support/fixture_writer.h"
@@ -87,6 +89,103 @@ TEST_F(BlockStoreTest, FieldThatMeetsAZeroByteIsNoField) {
     Open();
     EXPECT_EQ(Field(at), "<null>");
     EXPECT_EQ(Field(at + 3), "cd");
+}
+
+// A page's reads jump between blocks; each block is inflated once, and fields (one across a
+// block boundary among them) read the same whichever way the window was filled.
+TEST_F(BlockStoreTest, APageInflatesEachBlockOnce) {
+    std::vector<uint32_t> at;
+    for (uint32_t k = 0; k < 4; ++k) {
+        fixture_.PadTo(k * 4096 + 7);
+        at.push_back(fixture_.Append("field" + std::to_string(k) + "\n"));
+    }
+    fixture_.PadTo(4 * 4096 - 3);
+    uint32_t across = fixture_.Append("across\r");  // blocks 3 and 4
+    fixture_.PadTo(5 * 4096 + 10);
+    CBlockStore& store = Open();
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        for (uint32_t k : {2u, 0u, 3u, 1u, 0u, 2u}) {
+            EXPECT_EQ(Field(at[k]), "field" + std::to_string(k));
+        }
+        EXPECT_EQ(Field(across), "across");
+        EXPECT_EQ(store.WindowStart(), 3u * 4096);
+        EXPECT_EQ(store.WindowLength(), 2u * 4096);
+        EXPECT_EQ(store.ReadByte(across + 6, true), '\r');
+        EXPECT_EQ(store.ReadByte(4 * 4096 - 1, false), 'r');  // back in the window's first block
+    }
+    EXPECT_EQ(store.InflateCount(), 5u);
+}
+
+TEST_F(BlockStoreTest, KeptBlocksAreBoundedAndTheOldestMakesRoom) {
+    const uint32_t blocks = CBlockCache::kSlots + 1;
+    std::vector<uint32_t> at;
+    for (uint32_t k = 0; k < blocks; ++k) {
+        fixture_.PadTo(k * 4096);
+        at.push_back(fixture_.Append("b" + std::to_string(k) + "\n"));
+    }
+    CBlockStore& store = Open();
+    for (uint32_t k = 0; k < blocks; ++k) {
+        EXPECT_EQ(Field(at[k]), "b" + std::to_string(k));
+    }
+    EXPECT_EQ(store.InflateCount(), blocks);
+    EXPECT_EQ(Field(at[1]), "b1");  // kept
+    EXPECT_EQ(store.InflateCount(), blocks);
+    EXPECT_EQ(Field(at[0]), "b0");  // made room for the last block: inflated again
+    EXPECT_EQ(store.InflateCount(), blocks + 1);
+}
+
+// Two hand-made blocks stored without compression (zlib level 0), so that other text of the
+// same length gives a file of the same layout.
+std::string StoredBlocksFile(const std::string& first, const std::string& second) {
+    std::string blocks[2];
+    std::string directory("\x02\x00\x00\x00", 4);
+    uint32_t end = 0;
+    for (int k = 0; k < 2; ++k) {
+        std::string text = (k == 0 ? first : second);
+        text.resize(k == 0 ? 4096 : text.size(), '.');
+        uLongf size = compressBound(static_cast<uLong>(text.size()));
+        blocks[k].resize(size);
+        EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(blocks[k].data()), &size,
+                            reinterpret_cast<const Bytef*>(text.data()), text.size(), 0),
+                  Z_OK);
+        blocks[k].resize(size);
+        end += static_cast<uint32_t>(size);
+        uint8_t raw[4];
+        lcv::EncodeFixed32(raw, end);
+        directory.append(reinterpret_cast<char*>(raw), 4);
+    }
+    return directory + blocks[0] + blocks[1];  // directory at 0, data at 12
+}
+
+TEST(BlockStoreHandMade, TextChangedInTheFileIsNotServedFromKeptBlocks) {
+    CTempDir dir;
+    std::string before = StoredBlocksFile("hand\n", "next\n");
+    std::string path = dir.WriteFile("h", before);
+    CDataFile file;
+    ASSERT_TRUE(file.OpenRead(path.c_str()));
+    CBlockStore store(&file, 0, 12);
+    auto field = [&store](uint32_t position) {
+        uint32_t length = 0;
+        const char* p = store.ReadRecord(position, &length);
+        return p == nullptr ? std::string("<null>") : std::string(p, length);
+    };
+    EXPECT_EQ(field(0), "hand");
+    EXPECT_EQ(field(4096), "next");
+    EXPECT_EQ(store.InflateCount(), 2u);
+
+    std::string after = StoredBlocksFile("hang\n", "next\n");
+    ASSERT_EQ(after.size(), before.size());
+    {
+        std::fstream out(path, std::ios::in | std::ios::out | std::ios::binary);
+        out.write(after.data(), static_cast<std::streamsize>(after.size()));
+        ASSERT_TRUE(out.good());
+    }
+    EXPECT_EQ(field(0), "hang");
+    EXPECT_EQ(store.InflateCount(), 3u);
+    EXPECT_EQ(field(4096), "next");  // unchanged: kept
+    EXPECT_EQ(field(0), "hang");     // the new text is the one kept now
+    EXPECT_EQ(store.InflateCount(), 3u);
 }
 
 void EditDirectory(std::vector<uint8_t>* image, uint32_t slot, uint32_t value) {
