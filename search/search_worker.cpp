@@ -37,7 +37,7 @@ bool CSearchWorker::StartDetachedThread(void (*proc)(CSearchWorker*), CSearchWor
     }
 }
 
-bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view path) {
+bool CSearchWorker::Accept(std::u16string_view query, int mode, std::string_view path) {
     if (IsBusy() || query.empty()) {
         return false;
     }
@@ -49,6 +49,13 @@ bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view 
     results_->resultLimit.store(options_->ResultLimit(), std::memory_order_relaxed);
     // A stop asked for from here on belongs to this search, even before its thread runs.
     CSearchIndex::ClearStop();
+    return true;
+}
+
+bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view path) {
+    if (!Accept(query, mode, path)) {
+        return false;
+    }
     if (!startThread_(SearchThreadProc, this)) {
         busy_.store(false, std::memory_order_release);
         results_->listener->ShowError(SEARCH_THREAD_FAILED);
@@ -56,18 +63,30 @@ bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view 
     return true;
 }
 
+int CSearchWorker::SearchHere(std::u16string_view query, int mode, std::string_view path) {
+    if (!Accept(query, mode, path)) {
+        return SEARCH_INVALID_QUERY;
+    }
+    return Run();
+}
+
 void CSearchWorker::SearchThreadProc(CSearchWorker* worker) {
+    // The pause before a window's search starts; SearchHere makes none.
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    worker->callback_(worker->context_, nullptr, SEARCH_STARTED);
+    worker->Run();
+}
+
+int CSearchWorker::Run() {
+    callback_(context_, nullptr, SEARCH_STARTED);
     bool lossy = false;
-    std::string query = Utf16ToCodePage(worker->query_, &lossy);
+    std::string query = Utf16ToCodePage(query_, &lossy);
     // A character the word index cannot hold would turn into "?", a wildcard: refuse it.
     int status =
         lossy ? SEARCH_INVALID_QUERY
-              : worker->database_->SearchWords(worker->callback_, worker->context_, query.c_str(),
-                                               worker->mode_, worker->path_.c_str());
-    worker->callback_(worker->context_, nullptr, static_cast<uint32_t>(status));
+              : database_->SearchWords(callback_, context_, query.c_str(), mode_, path_.c_str());
+    callback_(context_, nullptr, static_cast<uint32_t>(status));
     // The last touch of the worker: after this the main thread may start another search or
     // destroy it.
-    worker->busy_.store(false, std::memory_order_release);
+    busy_.store(false, std::memory_order_release);
+    return status;
 }

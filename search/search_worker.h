@@ -35,6 +35,11 @@ class CSearchWorker {
     // request dropped, when a search is running or the query is empty; true otherwise, also
     // when no thread could be made (the listener then shows SEARCH_THREAD_FAILED).
     bool Start(std::u16string_view query, int mode, std::string_view path);
+    // Runs the same search on the calling thread, with the same calls to the result callback,
+    // but at once: for a caller that has no window to keep responsive (the terminal tool).
+    // Returns the search's status, or SEARCH_INVALID_QUERY without any call when refused as
+    // Start refuses.
+    int SearchHere(std::u16string_view query, int mode, std::string_view path);
     bool IsBusy() const { return busy_.load(std::memory_order_acquire); }
 
     // How the worker thread is made; tests replace it to see a failure.
@@ -43,7 +48,12 @@ class CSearchWorker {
     static bool StartDetachedThread(void (*proc)(CSearchWorker*), CSearchWorker* worker);
 
   private:
+    // Takes a request: false when a search is running or the query is empty; otherwise busy,
+    // with the query, the options' flags and limit set and the stop flag cleared.
+    bool Accept(std::u16string_view query, int mode, std::string_view path);
     static void SearchThreadProc(CSearchWorker* worker);
+    // The accepted search from the start call to the end call; clears busy last.
+    int Run();
 
     CDictionaryDatabase* database_;
     void* context_;

@@ -189,6 +189,35 @@ TEST_F(CliTest, RandomDrawsFromTheWordList) {
     EXPECT_EQ(Run({"random", "--wordlist", dir_->Path() + "missing.dwg"}).status, 1);
 }
 
+// The rows the Searched tab shows, a word a line and the status row last, and the exit status.
+TEST_F(CliTest, SearchPrintsTheSearchedRows) {
+    const std::string missing = dir_->Path() + "missing.dwg";
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+        int status;
+    } cases[] = {
+        {{"--wildcard", "c*"}, "cat\ncherry\n< Completed >\n", 0},
+        {{"--puzzle", "G??SE"}, "geese\ngoose\n< Completed >\n", 0},
+        {{"--anagram", "tac"}, "cat\n< Completed >\n", 0},
+        {{"--anagram", "ppleab", "--length", "5"}, "apple\n< Completed >\n", 0},
+        {{"--phonetic", "kat"}, "cat\n< Completed >\n", 0},
+        {{"--wildcard", "*", "--limit", "3"}, "apple\nbanana\ncat\n< Truncated >\n", 0},
+        {{"--wildcard", "*e*", "--wordlist", *wordList_}, "apple\ncherry\n< Completed >\n", 0},
+        {{"--wildcard", "zzz"}, "< No word found >\n", 1},
+        {{"--wildcard", "()"}, "< Invalid Query >\n", 64},
+        {{"--wildcard", "c*", "--wordlist", missing}, "< Data Error >\n", 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"search"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        CliResult r = Run(args);
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        EXPECT_EQ(r.out, c.out) << r.err;
+        EXPECT_EQ(r.status, c.status);
+    }
+}
+
 TEST_F(CliTest, HelpVersionAndWrongCommandLines) {
     struct Case {
         std::vector<std::string> args;

@@ -1,17 +1,13 @@
 // lexicove-cli search: the search panel's four searches in a terminal. The query is built as
-// the panel builds it and run by the search worker, exactly as in the desktop program; this
-// command stands in for the main window, printing each word as it is announced and the status
-// row at the end. Ctrl-C asks the search to stop.
+// the panel builds it and run by the search worker with the desktop program's result sink,
+// but on this thread and at once (a terminal has no window to keep responsive); this command
+// stands in for the main window, printing each word as it is announced and the status row at
+// the end. Ctrl-C asks the search to stop.
 
 #include <signal.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/messages.h"
@@ -69,72 +65,30 @@ std::u16string Lower(std::u16string text) {
     return text;
 }
 
-// The main window's part, for a terminal: messages from the worker are queued and handled on
-// this thread, in order.
+// The main window's part, for a terminal. The search runs on this thread, so each message is
+// handled as it is posted, which keeps the posting order.
 class CTerminalSearchWindow : public ISearchListener {
   public:
     explicit CTerminalSearchWindow(const CWordList* searched) : searched_(searched) {}
 
     void PostMessage(uint32_t message, intptr_t wParam, intptr_t lParam) override {
-        std::lock_guard<std::mutex> guard(lock_);
-        queue_.push_back({message, wParam, lParam});
-        changed_.notify_one();
-    }
-    void ClearSearchedRows() override {
-        // Nothing has been printed before a search starts; the marker keeps the order.
-        PostMessage(0, 0, 0);
-    }
-    void ShowError(const char* text) override { std::fprintf(stderr, "lexicove-cli: %s\n", text); }
-
-    // Handles messages until the search is done; returns its status. A worker that is idle
-    // with nothing queued made no thread: that is a failure of its own.
-    int Run(const CSearchWorker& worker) {
-        int rows = 0;
-        for (;;) {
-            Message m;
-            {
-                bool idle = !worker.IsBusy();  // read first: its posts are all queued then
-                std::unique_lock<std::mutex> lock(lock_);
-                if (idle && queue_.empty()) {
-                    return SEARCH_OUT_OF_MEMORY;
-                }
-                // Wakes now and then: a Ctrl-C does not signal the condition.
-                changed_.wait_for(lock, std::chrono::milliseconds(100),
-                                  [this] { return !queue_.empty(); });
-                if (queue_.empty()) {
-                    continue;
-                }
-                m = queue_.front();
-                queue_.pop_front();
+        if (message == WM_LIST_ITEM_ADDED && wParam == LIST_SEARCHED && lParam >= rows_) {
+            std::string word;
+            if (searched_->CopyAt(static_cast<int>(lParam), &word)) {
+                std::printf("%s\n", ToUtf8(word).c_str());
+                ++rows_;
             }
-            if (m.message == 0) {
-                rows = 0;
-            } else if (m.message == WM_LIST_ITEM_ADDED && m.wParam == LIST_SEARCHED &&
-                       m.lParam >= rows) {
-                std::string word;
-                if (searched_->CopyAt(static_cast<int>(m.lParam), &word)) {
-                    std::printf("%s\n", ToUtf8(word).c_str());
-                    ++rows;
-                }
-            } else if (m.message == WM_SEARCH_DONE) {
-                int status = static_cast<int>(m.lParam);
-                std::printf("%s\n", SearchStatusRow(status, searched_->Count() > 0));
-                std::fflush(stdout);
-                return status;
-            }
+        } else if (message == WM_SEARCH_DONE) {
+            std::printf("%s\n", SearchStatusRow(static_cast<int>(lParam), searched_->Count() > 0));
+            std::fflush(stdout);
         }
     }
+    void ClearSearchedRows() override { rows_ = 0; }
+    void ShowError(const char* text) override { std::fprintf(stderr, "lexicove-cli: %s\n", text); }
 
   private:
-    struct Message {
-        uint32_t message;
-        intptr_t wParam;
-        intptr_t lParam;
-    };
     const CWordList* searched_;
-    std::mutex lock_;
-    std::condition_variable changed_;
-    std::deque<Message> queue_;
+    intptr_t rows_ = 0;
 };
 
 void StopOnInterrupt(int) {
@@ -270,13 +224,7 @@ int RunSearch(const std::vector<std::string>& args) {
     sigemptyset(&action.sa_mask);
     struct sigaction previous {};
     sigaction(SIGINT, &action, &previous);
-    int status = SEARCH_OUT_OF_MEMORY;
-    if (worker.Start(request.query, request.mode, wordList)) {
-        status = window.Run(worker);
-    }
-    while (worker.IsBusy()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    int status = worker.SearchHere(request.query, request.mode, wordList);
     sigaction(SIGINT, &previous, nullptr);
     return Exit(status, searched.Count() > 0);
 }
