@@ -38,7 +38,7 @@ int GetDisplayScale() {
 }
 
 bool IsPocketPC() {
-    return false;
+    return true;
 }
 
 bool IsLandscape(const QSize& size) {

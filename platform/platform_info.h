@@ -20,8 +20,9 @@ int ComputeDisplayScale(double dotsPerInch, const char* override);
 // the window system reports its logical 96 dpi here and keeps scale 1.
 int GetDisplayScale();
 
-// The desktop is not the handheld shell: false, so pages go to the display by the transfer
-// thread, the path of every platform that is not a Pocket PC.
+// True on the newer platform, whose display takes a whole page in one hand-over: the desktop
+// is one. Pages then go over by a posted call, with no transfer thread and no sleeping on the
+// way from a lookup to the painted page.
 bool IsPocketPC();
 
 // True when the size is wider than tall.

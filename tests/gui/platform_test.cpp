@@ -163,7 +163,7 @@ class PlatformTest : public QObject {
         QCOMPARE(IsWordListFileName(name), accepted);
     }
 
-    void desktopIsNotPocketPC() { QVERIFY(!IsPocketPC()); }
+    void desktopIsTheNewerPlatform() { QVERIFY(IsPocketPC()); }
 };
 
 QTEST_MAIN(PlatformTest)

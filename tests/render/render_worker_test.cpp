@@ -168,6 +168,7 @@ TEST_F(RenderWorkerTest, PostedHandOverGivesTheWholePage) {
     ASSERT_EQ(display_.Kinds(), (std::vector<std::string>{"clear", "post", "postend"}));
     EXPECT_EQ(calls[1].second, CatPage());
     EXPECT_STREQ(worker.CurrentWord(), "cat");
+    EXPECT_TRUE(Sleeps().empty());
 }
 
 TEST_F(RenderWorkerTest, PageWithoutNotesHasNoTable) {

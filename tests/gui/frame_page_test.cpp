@@ -1,0 +1,82 @@
+// The way from Enter in the "Look up:" box to the page in the display: the desktop hands the
+// whole page over in one go, without the transfer thread and without sleeping.
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "app/memory_settings_store.h"
+#include "db/dictionary_database.h"
+#include "frame/lexicove_frame.h"
+#include "frame/lookup_edit.h"
+#include "render/render_worker.h"
+#include "support/fixture_writer.h"
+#include "support/frame_test_support.h"
+#include "support/temp_dir.h"
+#include "ui/content_view.h"
+#include "ui/html_display.h"
+
+namespace {
+
+std::atomic<int> g_sleeps{0};
+
+void CountSleep(int) {
+    ++g_sleeps;
+}
+
+}  // namespace
+
+class FramePageTest : public QObject {
+    Q_OBJECT
+
+  private:
+    CTempDir home_;
+    std::unique_ptr<CDictionaryDatabase> database_;
+    CMemorySettingsStore settings_;
+    std::unique_ptr<CLexicoveFrame> frame_;
+
+  private slots:
+    void initTestCase() {
+        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        CFixtureWriter writer;
+        for (const char* word : {"hat", "hit", "hot"}) {
+            writer.AddWord(word);
+        }
+        const std::string path = home_.Path() + "/wordnet.lcv";
+        writer.Write(path);
+        database_ = std::make_unique<CDictionaryDatabase>();
+        QVERIFY(database_->Open(path.c_str()));
+    }
+
+    void init() {
+        frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
+        QVERIFY(ShowFrame(frame_.get(), QSize(1000, 700)));
+    }
+
+    void cleanup() { CloseShownFrame(&frame_); }
+
+    void enterHandsTheWholePageOverOnceWithoutSleeping() {
+        CRenderWorker* worker = frame_->RenderWorker();
+        worker->SetSleepFunction(CountSleep);
+        g_sleeps = 0;
+        CHtmlDisplay* display = frame_->ContentView()->Display();
+        QSignalSpy shown(display, &CHtmlDisplay::pageShown);
+
+        QTest::keyClicks(frame_->LookupEdit(), "hit");
+        QTest::keyClick(frame_->LookupEdit(), Qt::Key_Return);
+        QTRY_COMPARE(shown.count(), 1);
+        QVERIFY(!worker->IsBusy());
+        QCOMPARE(g_sleeps.load(), 0);
+        const std::string page(worker->Page().Data(), worker->Page().Length());
+        QCOMPARE(QByteArray::fromStdString(display->PageSource()), QByteArray::fromStdString(page));
+        QVERIFY(page.ends_with("</body></html>\r\n"));
+
+        // Nothing more arrives for that page.
+        QTest::qWait(50);
+        QCOMPARE(shown.count(), 1);
+    }
+};
+
+QTEST_MAIN(FramePageTest)
+#include "frame_page_test.moc"
