@@ -38,9 +38,9 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-install_packages() {
+install_packages() {  # install_packages [more Debian packages...]
     local missing=()
-    for p in "${APT_PACKAGES[@]}"; do
+    for p in "${APT_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$p")
     done
@@ -168,13 +168,16 @@ fuzz)
     done
     ;;
 bench)
-    install_packages
+    # The peers measured against: WordNet's own wn, and hyperfine to time whole processes.
+    install_packages wordnet hyperfine
     build
     database
     for b in "$BUILD"/bench/*_bench; do
         log "$(basename "$b")"
         "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     done
+    log "peers.sh"
+    bash "$ROOT/bench/peers.sh"
     ;;
 database)
     install_packages

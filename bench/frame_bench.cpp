@@ -1,0 +1,184 @@
+// From Enter in the "Look up:" box to the page painted, in the real main window, offscreen,
+// on the real wordnet.lcv (in the program folder, or $LEXICOVE_DATABASE). Each lookup types
+// the word into the box (not timed), presses Enter and runs the event loop until the display
+// has shown the page and painted after it. Reported: the median and the largest time, in
+// milliseconds, for "run", "set" and 200 random words. Budget: median under 16 ms (one frame).
+//
+// The window runs with a scratch program folder and an in-memory settings store, so the
+// user's lists and settings are left alone.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/memory_settings_store.h"
+#include "app/program_folder.h"
+#include "db/dictionary_database.h"
+#include "frame/lexicove_frame.h"
+#include "frame/lookup_edit.h"
+#include "ui/content_view.h"
+#include "ui/html_display.h"
+
+namespace {
+
+constexpr int kTimeoutMs = 5000;
+
+// Notes the display's paints once its page has been shown.
+class CPaintWatch : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && shown) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    bool shown = false;
+    bool painted = false;
+};
+
+struct Window {
+    CDictionaryDatabase db;
+    std::string path;
+    bool open = false;
+    std::vector<std::string> sample;
+    QTemporaryDir scratch;
+    CMemorySettingsStore settings;
+    std::unique_ptr<CLexicoveFrame> frame;
+    CPaintWatch watch;
+};
+
+bool Collect(void* context, const char* word, uint32_t) {
+    static_cast<std::vector<std::string>*>(context)->emplace_back(word);
+    return true;
+}
+
+std::unique_ptr<Window> g_window;
+
+Window& TheWindow() {
+    if (!g_window) {
+        g_window = std::make_unique<Window>();
+        Window* w = g_window.get();
+        const char* given = std::getenv("LEXICOVE_DATABASE");
+        w->path = given != nullptr ? given : GetProgramFolder() + "wordnet.lcv";
+        w->open = w->db.Open(w->path.c_str());
+        if (!w->open) {
+            return *w;
+        }
+        std::vector<std::string> words;
+        w->db.EnumerateWords(Collect, &words, "", true);
+        std::mt19937 rng(2024);
+        for (int i = 0; i < 200 && !words.empty(); ++i) {
+            w->sample.push_back(words[rng() % words.size()]);
+        }
+        qputenv("LEXICOVE_HOME", QDir(w->scratch.path()).filePath("home").toUtf8());
+        w->frame = std::make_unique<CLexicoveFrame>(&w->db, &w->settings);
+        w->open = w->frame->Create();
+        w->frame->resize(1000, 700);
+        w->frame->show();
+        w->open = w->open && QTest::qWaitForWindowExposed(w->frame.get());
+        CHtmlDisplay* display = w->frame->ContentView()->Display();
+        display->viewport()->installEventFilter(&w->watch);
+        QObject::connect(display, &CHtmlDisplay::pageShown, [w] { w->watch.shown = true; });
+    }
+    return *g_window;
+}
+
+// One lookup; the milliseconds from Enter to the page painted, or -1 when it never came.
+double LookUp(Window& w, const std::string& word) {
+    w.frame->SetView(VIEW_LOOKUP);
+    CLookupEdit* edit = w.frame->LookupEdit();
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromLatin1(word.c_str()));
+    QCoreApplication::processEvents();
+    w.watch.shown = false;
+    w.watch.painted = false;
+    QElapsedTimer timer;
+    timer.start();
+    QTest::keyClick(edit, Qt::Key_Return);
+    while (!w.watch.painted) {
+        if (timer.elapsed() > kTimeoutMs) {
+            return -1;
+        }
+        QCoreApplication::processEvents();
+    }
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void Report(benchmark::State& state, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    state.counters["median_ms"] = ms[ms.size() / 2];
+    state.counters["max_ms"] = ms.back();
+}
+
+void BM_EnterToPaint(benchmark::State& state, const char* word) {
+    Window& w = TheWindow();
+    if (!w.open) {
+        state.SkipWithError(("no window over the database at " + w.path).c_str());
+        return;
+    }
+    std::vector<double> ms;
+    for (auto _ : state) {
+        double taken = LookUp(w, word);
+        if (taken < 0) {
+            state.SkipWithError("the page was not painted");
+            return;
+        }
+        ms.push_back(taken);
+        state.SetIterationTime(taken / 1000);
+    }
+    Report(state, ms);
+}
+BENCHMARK_CAPTURE(BM_EnterToPaint, run, "run")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EnterToPaint, set, "set")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_EnterToPaintRandomWords(benchmark::State& state) {
+    Window& w = TheWindow();
+    if (!w.open) {
+        state.SkipWithError(("no window over the database at " + w.path).c_str());
+        return;
+    }
+    std::vector<double> ms;
+    for (auto _ : state) {
+        double total = 0;
+        for (const std::string& word : w.sample) {
+            double taken = LookUp(w, word);
+            if (taken < 0) {
+                state.SkipWithError(("the page of \"" + word + "\" was not painted").c_str());
+                return;
+            }
+            ms.push_back(taken);
+            total += taken;
+        }
+        state.SetIterationTime(total / 1000);
+    }
+    Report(state, ms);
+}
+BENCHMARK(BM_EnterToPaintRandomWords)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_window.reset();  // the window goes before the application object
+    return 0;
+}
