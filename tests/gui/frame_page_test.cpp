@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/memory_settings_store.h"
+#include "app/settings_store.h"
 #include "db/dictionary_database.h"
+#include "db/format.h"
 #include "frame/lexicove_frame.h"
 #include "frame/lookup_edit.h"
 #include "render/render_worker.h"
@@ -35,13 +37,15 @@ class FramePageTest : public QObject {
     std::unique_ptr<CDictionaryDatabase> database_;
     CMemorySettingsStore settings_;
     std::unique_ptr<CLexicoveFrame> frame_;
+    QStringList errors_;
 
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
         CFixtureWriter writer;
-        for (const char* word : {"hat", "hit", "hot"}) {
-            writer.AddWord(word);
+        for (const std::string word : {"hat", "hit", "hot"}) {
+            const uint32_t synset = writer.Append(word + "\nthe gloss of " + word + "\n");
+            writer.AddWord(word, {lcv::MakeRef(lcv::ENTRY_NOUN, synset)});
         }
         const std::string path = home_.Path() + "/wordnet.lcv";
         writer.Write(path);
@@ -50,7 +54,10 @@ class FramePageTest : public QObject {
     }
 
     void init() {
+        // The page shown at start is a word of the fixture.
+        settings_.WriteString(SETTINGS_KEY, SETTING_START_WORD, u"hat");
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
+        frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         QVERIFY(ShowFrame(frame_.get(), QSize(1000, 700)));
     }
 
@@ -66,11 +73,13 @@ class FramePageTest : public QObject {
         QTest::keyClicks(frame_->LookupEdit(), "hit");
         QTest::keyClick(frame_->LookupEdit(), Qt::Key_Return);
         QTRY_COMPARE(shown.count(), 1);
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join("; ")));
         QVERIFY(!worker->IsBusy());
         QCOMPARE(g_sleeps.load(), 0);
         const std::string page(worker->Page().Data(), worker->Page().Length());
         QCOMPARE(QByteArray::fromStdString(display->PageSource()), QByteArray::fromStdString(page));
         QVERIFY(page.ends_with("</body></html>\r\n"));
+        QVERIFY(display->toPlainText().contains("the gloss of hit"));
 
         // Nothing more arrives for that page.
         QTest::qWait(50);

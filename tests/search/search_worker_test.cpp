@@ -242,6 +242,24 @@ TEST_F(SearchWorkerTest, AThreadThatCannotBeMadeIsReported) {
     EXPECT_TRUE(listener_.Messages().empty());
 }
 
+// The terminal's way: the whole search before the call returns, on the calling thread, with
+// the same rows as the window's; no thread is made, and the requests Start refuses are refused.
+TEST_F(SearchWorkerTest, SearchHereRunsTheSearchOnTheCallingThread) {
+    worker_.SetThreadStarter([](void (*)(CSearchWorker*), CSearchWorker*) { return false; });
+    ASSERT_TRUE(options_.SetResultLimit(3));
+    EXPECT_EQ(worker_.SearchHere(u"b?q", SEARCH_MODE_PATTERN, ""), SEARCH_TRUNCATED);
+    EXPECT_FALSE(worker_.IsBusy());
+    EXPECT_EQ(listener_.Rows(), (std::vector<std::string>{"baq", "bbq", "bcq", "< Truncated >"}));
+    EXPECT_EQ(listener_.Clears(), 1);
+    EXPECT_TRUE(listener_.Errors().empty());
+
+    EXPECT_EQ(worker_.SearchHere(u"", SEARCH_MODE_PATTERN, ""), SEARCH_INVALID_QUERY);
+    EXPECT_EQ(listener_.Clears(), 1);
+    EXPECT_EQ(worker_.SearchHere(u"zz?", SEARCH_MODE_PATTERN, dir_.Path() + "missing.dwg"),
+              SEARCH_DATA_ERROR);
+    EXPECT_EQ(listener_.Rows(), std::vector<std::string>{"< Data Error >"});
+}
+
 TEST_F(SearchWorkerTest, TheMainThreadReadsTheListWhileTheWorkerFillsIt) {
     ASSERT_TRUE(options_.SetResultLimit(999));
     ASSERT_TRUE(worker_.Start(u"*", SEARCH_MODE_PATTERN, ""));
