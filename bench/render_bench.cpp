@@ -1,6 +1,7 @@
 // Word page benchmarks on the real wordnet.lcv (in the program folder, or $LEXICOVE_DATABASE):
 // lookup to finished page for 1,000 random words (median and 99th percentile reported as
-// counters) and for a few of the largest words; lexicove-cli define run as a whole process,
+// counters) and for a few of the largest words, repeated and as the first page after opening;
+// lexicove-cli define run as a whole process,
 // beside WordNet's own "wn run -over" as the peer and an empty process ("true") as the floor.
 
 #include <benchmark/benchmark.h>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "app/program_folder.h"
+#include "db/block_store.h"
 #include "db/dictionary_database.h"
 #include "render/html_display.h"
 #include "render/render_worker.h"
@@ -130,6 +132,31 @@ BENCHMARK_CAPTURE(BM_WordPage, set, "set")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WordPage, break, "break")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WordPage, run, "run")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WordPage, take, "take")->Unit(benchmark::kMicrosecond);
+
+// The same page right after the database was opened, with no block kept yet: each block the
+// page reads is inflated once (the repeated page above inflates none).
+void BM_FirstWordPage(benchmark::State& state, const char* word) {
+    Loaded& data = Data();
+    if (!data.open) {
+        state.SkipWithError(("no database at " + data.path).c_str());
+        return;
+    }
+    CNullDisplay display;
+    uint64_t inflated = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CDictionaryDatabase db;
+        db.Open(data.path.c_str());
+        CRenderWorker worker(&db, false);
+        worker.SetDisplay(&display);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(ShowWord(db, worker, word));
+        inflated = db.BlockStore()->InflateCount();
+    }
+    state.counters["blocks_inflated"] = static_cast<double>(inflated);
+}
+BENCHMARK_CAPTURE(BM_FirstWordPage, run, "run")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FirstWordPage, take, "take")->Unit(benchmark::kMicrosecond);
 
 // The benchmark program is in build/bench/; lexicove-cli in build/.
 std::string CliPath() {

@@ -35,11 +35,14 @@ void CBlockCache::Keep(uint32_t k, const uint8_t* compressed, uint32_t length,
         return;
     }
     Slot& slot = Victim(k);
-    if (!slot.bytes) {
-        slot.bytes.reset(new (std::nothrow) uint8_t[lcv::kBlockSize + lcv::kMaxCompressedBlock]);
-        if (!slot.bytes) {
+    const uint32_t needed = lcv::kBlockSize + length;
+    if (slot.capacity < needed) {
+        std::unique_ptr<uint8_t[]> grown(new (std::nothrow) uint8_t[needed]);
+        if (!grown) {
             return;
         }
+        slot.bytes = std::move(grown);
+        slot.capacity = needed;
     }
     std::memcpy(slot.bytes.get(), inflated, inflatedLength);
     std::memcpy(slot.bytes.get() + lcv::kBlockSize, compressed, length);
