@@ -168,7 +168,13 @@ void CHtmlDisplay::ShowPage() {
     // A fresh document drops the images cached for the last page, so a new provider or new
     // artwork is asked again.
     document()->clear();
+    // The page is laid out with the vertical scroll bar in place: a long page would otherwise
+    // be laid out a second time, narrower, once the bar it needs appears. A short page gives
+    // the bar back afterwards, a cheap layout.
+    const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHtml(html_);
+    setVerticalScrollBarPolicy(policy);
 }
 
 void CHtmlDisplay::ApplyFont() {
