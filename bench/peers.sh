@@ -40,7 +40,8 @@ $CLI list -n 1000000 >"$WORDS"
 echo "word list: $(wc -l <"$WORDS") words in $WORDS"
 
 compare() {  # compare NAME OURS PEER
-    hyperfine --shell=none --warmup 5 --min-runs 50 --style basic --export-json "$scratch/$1.json" \
+    # -i: wn exits with the number of senses it found.
+    hyperfine --shell=none -i --warmup 5 --min-runs 50 --style basic --export-json "$scratch/$1.json" \
         -n "lexicove-cli $1" "$2" -n "peer" "$3"
     python3 - "$scratch/$1.json" "$1" <<'PY'
 import json, sys
