@@ -2,7 +2,7 @@
 
 // CBlockCache: the inflated bytes of the text-stream blocks read most recently, so that a page
 // whose records jump between blocks inflates each of them once. It holds a fixed number of
-// blocks, more than the largest page reads (42, for "take"), so that going back and forth
+// blocks, more than the largest page reads (46, for "take"), so that going back and forth
 // between pages stays cheap too; the one used longest ago makes room for a new one. Each slot
 // holds a block and its compressed bytes: about 6 KiB, at most 12 KiB.
 //
