@@ -392,7 +392,16 @@ void CContentBuilder::Layout() {
                                    [](const Word& w, const std::string& t) { return w.text < t; });
         return it != words_.end() && it->text == text ? it - words_.begin() : -1;
     };
-    for (size_t i = 0; i < words_.size(); ++i) {
+    // Words with the most senses go first, so that each claims its own synsets before the
+    // words sharing one of them do: its page then reads a few neighbouring blocks instead of
+    // one block a sense. A word of one sense still reads one stretch (see below).
+    std::vector<size_t> walk(words_.size());
+    for (size_t i = 0; i < walk.size(); ++i) {
+        walk[i] = i;
+    }
+    std::stable_sort(walk.begin(), walk.end(),
+                     [&](size_t a, size_t b) { return senseCount[a] > senseCount[b]; });
+    for (size_t i : walk) {
         const Word& w = words_[i];
         placeFields(w);
         for (const Ref& r : w.refs) {

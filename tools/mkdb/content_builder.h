@@ -9,10 +9,10 @@
 // verb samples, then the senses grouped noun, verb, adjective, adjective satellite, adverb,
 // each group in WordNet's sense order. Identical fields are stored once.
 //
-// Text stream layout: with locality (the default) the builder walks the words in order and
-// places each word's fields, then those of its synsets not yet placed; right after a synset
-// it places the fields of the synset's other words that have no other sense, so that the page
-// of such a word reads one stretch of the stream. Without locality the synsets come in
+// Text stream layout: with locality (the default) the builder walks the words, those with the
+// most senses first, and places each word's fields, then those of its synsets not yet placed; right
+// after a synset it places the fields of the synset's other words that have no other sense, so that
+// the page of such a word reads one stretch of the stream. Without locality the synsets come in
 // WordNet's file order and the fields after them (kept for measuring the difference).
 //
 // A field that ends another field ("cream" ends "ice cream", "creams" ends "ice creams") is
