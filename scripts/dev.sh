@@ -29,7 +29,8 @@ JOBS=$(nproc)
 APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
               ccache wordnet-base clang libclang-rt-14-dev
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
-              libespeak-ng-dev espeak-ng-data sox alsa-utils appstream)
+              libespeak-ng-dev espeak-ng-data sox alsa-utils appstream
+              nlohmann-json3-dev)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
