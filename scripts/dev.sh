@@ -30,7 +30,7 @@ APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenc
               ccache wordnet-base clang libclang-rt-14-dev
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
               libespeak-ng-dev espeak-ng-data sox alsa-utils appstream
-              nlohmann-json3-dev)
+              nlohmann-json3-dev python3-jsonschema)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 

@@ -28,7 +28,8 @@ prefix=$work/moved
 mkdir -p "$work/home" "$work/tmp"
 
 for file in bin/lexicove bin/lexicove-cli bin/lexicove-mkdb lib/lexicove/liblexicove-espeak.so \
-    share/lexicove/wordnet.lcv share/applications/lexicove.desktop \
+    share/lexicove/wordnet.lcv share/lexicove/cli-json.schema.json \
+    share/applications/lexicove.desktop \
     "share/metainfo/$app_id.metainfo.xml" share/icons/hicolor/48x48/apps/lexicove.png \
     share/icons/hicolor/scalable/apps/lexicove.svg share/man/man1/lexicove.1 \
     share/man/man1/lexicove-cli.1 share/man/man1/lexicove-mkdb.1; do
