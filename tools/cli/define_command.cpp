@@ -11,8 +11,9 @@
 #include "page_json.h"
 #include "page_text.h"
 #include "render/ipa_encoding.h"
+#include "render/page_capture.h"
+#include "render/page_outline.h"
 #include "render/render_worker.h"
-#include "terminal_display.h"
 
 namespace {
 
@@ -95,10 +96,14 @@ int RunDefine(const std::vector<std::string>& args) {
         pageText += ":" + std::to_string(links);
     }
 
-    CTerminalDisplay display;
+    CPageCapture display;
     CRenderWorker worker(&database, false);
     worker.SetDisplay(&display);
-    if (!worker.RenderWord(pageText.c_str(), number) || !display.Complete()) {
+    const bool rendered = worker.RenderWord(pageText.c_str(), number);
+    for (const std::string& error : display.Errors()) {
+        std::fprintf(stderr, "lexicove-cli: %s\n", error.c_str());
+    }
+    if (!rendered || !display.Complete()) {
         std::fprintf(stderr, "lexicove-cli: the page of \"%s\" could not be built\n",
                      ToUtf8(pageText).c_str());
         return EXIT_NOT_FOUND;
@@ -109,8 +114,8 @@ int RunDefine(const std::vector<std::string>& args) {
     }
     if (json) {
         std::string headword = buffer;
-        PrintJson(CPageJson(ToUtf8, IpaText)
-                      .Convert(headword.substr(0, headword.find(':')), links, display.Page()));
+        PrintJson(PageJson(
+            CPageOutline().Parse(headword.substr(0, headword.find(':')), links, display.Page())));
         return EXIT_OK;
     }
     std::string text = CPageText(IpaText).Convert(display.Page());

@@ -29,6 +29,10 @@ const CliCommand kCommands[] = {
      "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 64 invalid query, 130 "
      "stopped"},
     {"keys", RunKeys, "keys [--json] TEXT", "the primary and alternate sound keys of TEXT"},
+    {"export", RunExport, "export favorites|study|recents [--format csv|anki] [-o FILE]",
+     "the list's words with pronunciation, part of speech, gloss and sample: CSV (RFC 4180, "
+     "UTF-8) or Anki's tab-separated notes; to stdout without -o. Exit 1 when the list is "
+     "empty (the file then holds the header only)"},
 };
 
 void PrintHelp() {
