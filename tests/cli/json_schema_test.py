@@ -43,7 +43,9 @@ def expect(condition, what):
 for args in (["define", "--json", "run"], ["define", "--json", "ice", "cream"],
              ["define", "--json", "good"], ["define", "--json", "geese"],
              ["define", "--json", "--links", "10", "run"], ["list", "--json", "ru", "-n", "5"],
-             ["list", "--json"], ["random", "--json", "-n", "5"], ["keys", "--json", "Smith"]):
+             ["list", "--json"], ["random", "--json", "-n", "5"], ["keys", "--json", "Smith"],
+             ["search", "--json", "--puzzle", "c?t"], ["search", "--json", "--wildcard", "*",
+                                                        "--limit", "3"]):
     document(*args)
 
 # The word page holds what the plain page shows.
@@ -79,6 +81,18 @@ if links:
            f"relations {links['relations']}")
 listed = document("list", "--json", "ru", "-n", "3")
 expect(listed == {"prefix": "ru", "words": ["ru", "ru 486", "ruanda"]}, f"list {listed}")
+found = document("search", "--json", "--puzzle", "c?t")
+expect(found is not None and "cat" in found["words"] and found["status"] == "Completed",
+       f"search {found}")
+_, plain_search, _ = run("search", "--puzzle", "c?t")
+expect(found is not None and plain_search.decode().split("\n")[:-2] == found["words"],
+       "search --json and the plain rows differ")
+truncated = document("search", "--json", "--wildcard", "*", "--limit", "3")
+expect(truncated is not None and len(truncated["words"]) == 3 and
+       truncated["status"] == "Truncated", f"truncated search {truncated}")
+status, out, _ = run("search", "--json", "--puzzle", "qqqqqqqqqqqqqqx")
+expect(status == 1 and json.loads(out) == {"words": [], "status": "No word found"},
+       f"search without words: {status} {out!r}")
 keys = document("keys", "--json", "Smith")
 expect(keys == {"text": "smith", "primary": "SM0", "alternate": "XMT"}, f"keys {keys}")
 

@@ -23,7 +23,7 @@ const CliCommand kCommands[] = {
     {"search", RunSearch,
      "search (--puzzle LETTERS | --anagram LETTERS [--length N] | --wildcard PATTERN |\n"
      "         --phonetic TEXT) [--limit N] [--keep-spaces] [--keep-punctuation |\n"
-     "         --ignore-punctuation] [--wordlist FILE.dwg]",
+     "         --ignore-punctuation] [--wordlist FILE.dwg] [--json]",
      "the words found, one a line, then the status row; puzzle: letters and ? for open "
      "boxes; wildcard: ? * [set] (letters) (n:letters) {a,b}; --limit: the most words (128); "
      "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 64 invalid query, 130 "
