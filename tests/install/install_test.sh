@@ -32,7 +32,8 @@ for file in bin/lexicove bin/lexicove-cli bin/lexicove-mkdb lib/lexicove/liblexi
     share/applications/lexicove.desktop \
     "share/metainfo/$app_id.metainfo.xml" share/icons/hicolor/48x48/apps/lexicove.png \
     share/icons/hicolor/scalable/apps/lexicove.svg share/man/man1/lexicove.1 \
-    share/man/man1/lexicove-cli.1 share/man/man1/lexicove-mkdb.1; do
+    share/man/man1/lexicove-cli.1 share/man/man1/lexicove-mkdb.1 \
+    share/bash-completion/completions/lexicove-cli share/bash-completion/completions/lexicove; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 cmp -s "$build/data/wordnet.lcv" "$prefix/share/lexicove/wordnet.lcv" ||
