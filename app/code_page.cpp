@@ -51,6 +51,16 @@ std::u16string CodePageToUtf16(std::string_view text) {
     return out;
 }
 
+std::string CodePageToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const char16_t u = CodePageCharToUtf16(static_cast<unsigned char>(c));
+        AppendUtf8(u >= 0x80 && u < 0xA0 ? U'?' : u, &out);
+    }
+    return out;
+}
+
 std::string Utf16ToCodePage(std::u16string_view text, bool* lossy) {
     std::string out;
     out.reserve(text.size());

@@ -26,6 +26,10 @@ bool Utf16CharToCodePage(char16_t ch, unsigned char* code);
 // The whole text, byte by byte.
 std::u16string CodePageToUtf16(std::string_view text);
 
+// The whole text as UTF-8, for files and terminals; the five undefined bytes (C1 controls,
+// which no reader means) become "?".
+std::string CodePageToUtf8(std::string_view text);
+
 // Appends the UTF-8 bytes of one Unicode code point.
 void AppendUtf8(char32_t c, std::string* out);
 

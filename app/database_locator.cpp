@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/file_search.h"
+#include "app/install_layout.h"
 #include "app/program_folder.h"
 
 namespace {
@@ -42,9 +43,11 @@ std::string UserName() {
 }  // namespace
 
 CDatabaseLocator::CDatabaseLocator(std::string userPath, std::string programFolder,
-                                   std::vector<std::string> cardRoots, std::string deviceRoot)
+                                   std::string installedFolder, std::vector<std::string> cardRoots,
+                                   std::string deviceRoot)
     : userPath_(std::move(userPath)),
       programFolder_(WithSlash(std::move(programFolder))),
+      installedFolder_(WithSlash(std::move(installedFolder))),
       deviceRoot_(WithSlash(std::move(deviceRoot))) {
     for (std::string& root : cardRoots) {
         if (!root.empty()) {
@@ -64,20 +67,20 @@ CDatabaseLocator CDatabaseLocator::ForThisSystem() {
     if (!user.empty()) {
         cardRoots = {"/media/" + user + "/", "/run/media/" + user + "/"};
     }
-    return CDatabaseLocator(userPath, GetProgramFolder(), cardRoots, "/");
+    return CDatabaseLocator(userPath, GetProgramFolder(), InstalledDataFolder(), cardRoots, "/");
 }
 
-bool CDatabaseLocator::InProgramFolder(std::string* path) const {
-    if (programFolder_.empty()) {
+bool CDatabaseLocator::InFolder(const std::string& folder, std::string* path) {
+    if (folder.empty()) {
         return false;
     }
-    std::string exact = programFolder_ + DATABASE_FILE_NAME;
+    std::string exact = folder + DATABASE_FILE_NAME;
     if (FileExists(exact)) {
         *path = exact;
         return true;
     }
     // The name in other letter cases, as the folder's own files only.
-    if (auto found = FindFileInTree(programFolder_, DATABASE_FILE_NAME, 0)) {
+    if (auto found = FindFileInTree(folder, DATABASE_FILE_NAME, 0)) {
         *path = *found;
         return true;
     }
@@ -92,7 +95,7 @@ bool CDatabaseLocator::LocateDatabase(std::string* path) const {
         }
         return !path->empty();
     }
-    if (InProgramFolder(path)) {
+    if (InFolder(programFolder_, path) || InFolder(installedFolder_, path)) {
         return true;
     }
     // The mount table is read once for the two tree stages.

@@ -4,7 +4,8 @@
 //
 // A path given by the user (the programs' --database option, else $LEXICOVE_DATABASE) is the
 // only place looked at when there is one. Otherwise three stages, the first success winning:
-//   1. the program folder's own wordnet.lcv;
+//   1. the program folder's own wordnet.lcv, then the installed data folder's (the dictionary
+//      installed with the programs, <prefix>/share/lexicove/, app/install_layout.h);
 //   2. the removable-media roots (/media/$USER/, /run/media/$USER/) and two levels of
 //      folders below each;
 //   3. the device root, /, and three levels below it (pseudo and network file systems
@@ -29,12 +30,13 @@ inline constexpr char DATABASE_FAILURE_MESSAGE[] =
 class CDatabaseLocator {
   public:
     // userPath: the path the user gave, or empty. The folders end with "/" (one is added when
-    // missing); an empty programFolder or deviceRoot skips its stage.
-    CDatabaseLocator(std::string userPath, std::string programFolder,
+    // missing); an empty programFolder, installedFolder or deviceRoot is not searched.
+    CDatabaseLocator(std::string userPath, std::string programFolder, std::string installedFolder,
                      std::vector<std::string> cardRoots, std::string deviceRoot);
 
     // The places of this system: the --database value (SetDatabaseOption) or
-    // $LEXICOVE_DATABASE, GetProgramFolder, the user's removable-media roots and /.
+    // $LEXICOVE_DATABASE, GetProgramFolder, InstalledDataFolder, the user's removable-media
+    // roots and /.
     static CDatabaseLocator ForThisSystem();
 
     // Fills *path with the database's full path and returns true, or empties it and returns
@@ -42,10 +44,12 @@ class CDatabaseLocator {
     bool LocateDatabase(std::string* path) const;
 
   private:
-    bool InProgramFolder(std::string* path) const;
+    // The folder's own wordnet.lcv, in any letter case.
+    static bool InFolder(const std::string& folder, std::string* path);
 
     std::string userPath_;
     std::string programFolder_;
+    std::string installedFolder_;
     std::vector<std::string> cardRoots_;
     std::string deviceRoot_;
 };

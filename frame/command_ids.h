@@ -23,6 +23,7 @@ constexpr int ID_LOOKUP_SELECTED_TEXT = 32807;
 constexpr int ID_OPTIONS = 32809;
 constexpr int ID_SELECT_ALL = 32863;
 constexpr int ID_SPEECH_VOLUME = 32871;
+constexpr int ID_EXPORT = 32880;  // Tools > Export...: a word list written out for other programs
 constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EXIT = 57665;
 constexpr int ID_ABOUT = 57664;

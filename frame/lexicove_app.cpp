@@ -213,7 +213,7 @@ bool CLexicoveApp::OpenDatabase() {
 
 void CLexicoveApp::CreateSpeechEngine() {
     machineSettings_ = std::make_unique<CQtSettingsStore>(CQtSettingsStore::SCOPE_MACHINE);
-    RegisterBundledEngine(*machineSettings_, RunningProgramFolder());
+    RegisterBundledEngine(*machineSettings_, BundledEngineFolder());
     wavePlayer_ = std::make_unique<CSystemWavePlayer>();
     speech_ = std::make_unique<CSpeechEngine>(machineSettings_.get(), wavePlayer_.get());
 }

@@ -28,6 +28,7 @@
 #include "frame/frame_layout.h"
 #include "frame/glimmerpad_tool.h"
 #include "frame/search_panel_owner.h"
+#include "lists/list_exporter.h"
 #include "lists/word_list.h"
 #include "options/study_assistant.h"
 #include "search/search_listener.h"
@@ -129,6 +130,11 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     std::unique_ptr<QMenu> CreateListMenu(int childId, const QPoint& position);
 
     void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
+
+    // Writes one of the user's lists (LIST_FAVORITES, LIST_STUDY or LIST_RECENTS, as held in
+    // memory) to path as Tools > Export... does: false, with a message, when the file cannot
+    // be written; an empty list gives the format's header alone and a message saying so.
+    bool ExportList(int listNumber, ExportFormat format, const QString& path);
     // The engine that reads aloud; not owned, it must outlive the frame. Set before Create;
     // without one, Read and "Speech Volume" stay disabled.
     void SetSpeechEngine(CSpeechEngine* engine) { speech_ = engine; }
@@ -223,6 +229,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void UpdatePickerCommand();
     void ShowAbout();
     void ShowOptions();
+    void ShowExport();
     void ReadAloud();
     void ShowSpeechVolume();
     void UpdateSpeechCommands();

@@ -59,6 +59,7 @@ QAction* CLexicoveFrame::Action(int command) const {
 void CLexicoveFrame::CreateCommands() {
     AddCommand(ID_ABOUT, "About");
     AddCommand(ID_OPTIONS, "Options");
+    AddCommand(ID_EXPORT, "Export...");
     AddCommand(ID_SPEECH_VOLUME, "Speech Volume");
     AddCommand(ID_SHOW_GLIMMERPAD, "Show Glimmerpad")->setCheckable(true);
     AddCommand(ID_EXIT, "Exit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -106,6 +107,7 @@ void CLexicoveFrame::CreateCommandBar() {
     toolsMenu_->addAction(Action(ID_ABOUT));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(Action(ID_OPTIONS));
+    toolsMenu_->addAction(Action(ID_EXPORT));
     toolsMenu_->addAction(Action(ID_SPEECH_VOLUME));
     toolsMenu_->addAction(Action(ID_SHOW_GLIMMERPAD));
     toolsMenu_->addSeparator();
@@ -227,6 +229,9 @@ void CLexicoveFrame::RunCommand(int command, int code) {
             break;
         case ID_OPTIONS:
             ShowOptions();
+            break;
+        case ID_EXPORT:
+            ShowExport();
             break;
         case ID_EXIT:
             close();

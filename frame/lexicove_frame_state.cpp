@@ -12,13 +12,14 @@
 #include "app/program_folder.h"
 #include "app/settings_store.h"
 #include "frame/lexicove_frame.h"
+#include "lists/list_files.h"
 #include "ui/html_display.h"
 
 void CLexicoveFrame::LoadLists() {
     const std::string& folder = GetProgramFolder();
-    favorites_.Load(folder + "Favorites.txt");
-    studyList_.Load(folder + "StudyList.txt");
-    recents_.Load(folder + "History.txt");
+    favorites_.Load(folder + FAVORITES_FILE);
+    studyList_.Load(folder + STUDY_LIST_FILE);
+    recents_.Load(folder + RECENTS_FILE);
     QTimer::singleShot(0, this, [this] { ReportUnreadableLists(); });  // once the window is up
 }
 

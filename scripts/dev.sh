@@ -8,7 +8,7 @@
 #   scripts/dev.sh tsan                           the threaded tests under ThreadSanitizer
 #   scripts/dev.sh fuzz [seconds]                 libFuzzer targets, briefly (default 20 s each)
 #   scripts/dev.sh bench                          the benchmarks, on the real database
-#   scripts/dev.sh database                       (re)build wordnet.lcv when missing or stale
+#   scripts/dev.sh database                       build, copy wordnet.lcv to the program folder
 #
 # Works on a fresh Debian 12 machine: it installs what it needs with apt-get and npm.
 set -euo pipefail
@@ -16,7 +16,6 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${LEXICOVE_BUILD_DIR:-$ROOT/build}
 NPM_DIR=$ROOT/third_party/npm
-CMUDICT=$NPM_DIR/node_modules/cmu-pronouncing-dictionary/index.js
 # The npm packages the database is built from (pinned), each with a file that shows it is in:
 # CMUdict's pronunciations, the irregular verbs and the irregular plurals. en-inflectors is
 # not built from: the real-data check compares the built forms with it.
@@ -30,7 +29,8 @@ JOBS=$(nproc)
 APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
               ccache wordnet-base clang libclang-rt-14-dev
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
-              libespeak-ng-dev espeak-ng-data sox alsa-utils)
+              libespeak-ng-dev espeak-ng-data sox alsa-utils appstream
+              nlohmann-json3-dev python3-jsonschema)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
@@ -75,7 +75,7 @@ configure() {  # configure DIR [cmake args...]
 }
 
 build() {
-    configure "$BUILD"
+    configure "$BUILD" -DLEXICOVE_WORDNET_DIR="$WORDNET_DIR"
     log "building in $BUILD"
     cmake --build "$BUILD" -j "$JOBS"
 }
@@ -89,19 +89,24 @@ program_folder() {
     fi
 }
 
+# The build makes wordnet.lcv (packaging/CMakeLists.txt, when its inputs changed); the
+# program folder gets a copy of it.
 database() {
-    local folder out
+    local folder built out
     folder=$(program_folder)
+    built=$BUILD/data/wordnet.lcv
     out=$folder/wordnet.lcv
+    if [ ! -f "$built" ]; then
+        echo "dev.sh: $built is missing: configure $BUILD with -DLEXICOVE_BUILD_DATABASE=ON" >&2
+        exit 1
+    fi
     mkdir -p "$folder"
-    if [ -f "$out" ] && [ -z "$(find "$WORDNET_DIR" "$CMUDICT" "$NPM_DIR/node_modules" \
-                                   "$BUILD/lexicove-mkdb" -newer "$out" -print -quit \
-                                   2>/dev/null)" ]; then
+    if [ -f "$out" ] && ! [ "$built" -nt "$out" ]; then
         return 0
     fi
-    log "building $out"
-    "$BUILD/lexicove-mkdb" --wordnet "$WORDNET_DIR" --cmudict "$CMUDICT" \
-        --inflections "$NPM_DIR/node_modules" -o "$out"
+    log "copying the built dictionary to $out"
+    cp -p "$built" "$out.new"
+    mv -f "$out.new" "$out"
 }
 
 cmd=${1:-run}
@@ -133,7 +138,8 @@ test)
     ;;
 sanitize)
     install_packages
-    configure "$ROOT/build-asan" -DLEXICOVE_SANITIZE=address,undefined -DLEXICOVE_BUILD_BENCH=OFF
+    configure "$ROOT/build-asan" -DLEXICOVE_SANITIZE=address,undefined -DLEXICOVE_BUILD_BENCH=OFF \
+        -DLEXICOVE_BUILD_DATABASE=OFF
     cmake --build "$ROOT/build-asan" -j "$JOBS"
     log "running the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -141,7 +147,8 @@ sanitize)
     ;;
 tsan)
     install_packages
-    configure "$ROOT/build-tsan" -DLEXICOVE_SANITIZE=thread -DLEXICOVE_BUILD_BENCH=OFF
+    configure "$ROOT/build-tsan" -DLEXICOVE_SANITIZE=thread -DLEXICOVE_BUILD_BENCH=OFF \
+        -DLEXICOVE_BUILD_DATABASE=OFF
     threaded=(lexicove_search_tests lexicove_lists_tests lexicove_render_tests)
     cmake --build "$ROOT/build-tsan" -j "$JOBS" --target "${threaded[@]}"
     log "running the threaded tests under ThreadSanitizer"
@@ -154,6 +161,7 @@ fuzz)
     seconds=${1:-20}
     configure "$ROOT/build-fuzz" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DLEXICOVE_BUILD_FUZZ=ON -DLEXICOVE_BUILD_BENCH=OFF -DLEXICOVE_WERROR=OFF \
+        -DLEXICOVE_BUILD_DATABASE=OFF \
         -DLEXICOVE_SANITIZE=address,undefined
     cmake --build "$ROOT/build-fuzz" -j "$JOBS" --target fuzz_targets
     for target in "$ROOT"/build-fuzz/fuzz/*_fuzz; do

@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 #include <unistd.h>
-#include <climits>
 
 #include "app/settings_store.h"
 #include "speech/path_text.h"
@@ -46,12 +45,10 @@ bool RegisterBundledEngine(ISettingsStore& machineSettings, const std::string& p
     return false;
 }
 
-std::string RunningProgramFolder() {
-    char buffer[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (length <= 0) {
-        return std::string();
+std::string BundledEngineFolder() {
+    const std::string beside = RunningProgramFolder();
+    if (!beside.empty() && access((beside + BUNDLED_ENGINE_FILE).c_str(), F_OK) == 0) {
+        return beside;
     }
-    std::string path(buffer, static_cast<size_t>(length));
-    return path.substr(0, path.rfind('/') + 1);
+    return InstalledLibraryFolder();
 }

@@ -1,11 +1,14 @@
 #pragma once
 
-// Registering our own speech engine library, built and installed beside the desktop program
-// as BUNDLED_ENGINE_FILE, so that reading aloud works without any set-up by hand. The desktop
-// program calls RegisterBundledEngine at start: a "DLL" value the user or the machine's
-// set-up has chosen is never replaced while its file exists.
+// Registering our own speech engine library, BUNDLED_ENGINE_FILE, so that reading aloud works
+// without any set-up by hand. It is built beside the desktop program and installed into the
+// private library folder (app/install_layout.h). The desktop program calls
+// RegisterBundledEngine at start: a "DLL" value the user or the machine's set-up has chosen is
+// never replaced while its file exists.
 
 #include <string>
+
+#include "app/install_layout.h"
 
 class ISettingsStore;
 
@@ -18,5 +21,6 @@ inline constexpr char BUNDLED_ENGINE_FILE[] = "liblexicove-espeak.so";
 // folder since removed) is emptied. True when the value was written.
 bool RegisterBundledEngine(ISettingsStore& machineSettings, const std::string& programFolder);
 
-// The folder of the running program's executable, ending with "/"; empty when unknown.
-std::string RunningProgramFolder();
+// The folder that holds the running program's own engine library: the program's folder when
+// the library is there (a build folder), else the installed library folder.
+std::string BundledEngineFolder();

@@ -24,11 +24,13 @@ class DatabaseStagesTest : public ::testing::TestWithParam<StageCase> {};
 TEST_P(DatabaseStagesTest, FirstStageWithACopyWins) {
     CTempDir dir;
     dir.MakeDir("prog");
+    dir.MakeDir("share/lexicove");
     dir.MakeDir("root/card");
     for (const char* file : GetParam().files) {
         dir.WriteFile(file, "db");
     }
-    CDatabaseLocator locator("", dir.Path() + "prog", {dir.Path() + "root/card/"},
+    CDatabaseLocator locator("", dir.Path() + "prog", dir.Path() + "share/lexicove",
+                             {dir.Path() + "root/card/"},
                              GetParam().deviceStage ? dir.Path() + "root/" : "");
     std::string path = "stale";
     bool found = locator.LocateDatabase(&path);
@@ -48,6 +50,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {"root/card/wordnet.lcv", "root/wordnet.lcv", "prog/wordnet.lcv"},
                   "prog/wordnet.lcv"},
         StageCase{"CapitalsBesideTheProgram", {"prog/WordNet.LCV"}, "prog/WordNet.LCV"},
+        StageCase{"ProgramFolderBeforeInstalled",
+                  {"share/lexicove/wordnet.lcv", "prog/wordnet.lcv"},
+                  "prog/wordnet.lcv"},
+        StageCase{"InstalledBeforeCard",
+                  {"root/card/wordnet.lcv", "share/lexicove/wordnet.lcv"},
+                  "share/lexicove/wordnet.lcv"},
+        StageCase{
+            "CapitalsInstalled", {"share/lexicove/WordNet.lcv"}, "share/lexicove/WordNet.lcv"},
         StageCase{
             "CardTwoLevelsDown", {"root/card/a/b/wordnet.lcv"}, "root/card/a/b/wordnet.lcv", false},
         StageCase{"CardBeforeDeviceRoot",
@@ -63,13 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DatabaseLocatorTest, LaterCardRootAndMissingPlaces) {
     CTempDir dir;
     std::string path = dir.WriteFile("run-media/me/USB/wordnet.lcv", "db");
-    CDatabaseLocator locator("", dir.Path() + "no-such-prog",
+    CDatabaseLocator locator("", dir.Path() + "no-such-prog", "",
                              {dir.Path() + "media/me", "", dir.Path() + "run-media/me"}, "");
     std::string located;
     EXPECT_TRUE(locator.LocateDatabase(&located));
     EXPECT_EQ(located, path);
 
-    CDatabaseLocator nowhere("", "", {}, "");
+    CDatabaseLocator nowhere("", "", "", {}, "");
     EXPECT_FALSE(nowhere.LocateDatabase(&located));
     EXPECT_EQ(located, "");
 }
@@ -80,9 +90,9 @@ TEST(DatabaseLocatorTest, RepeatedSearchesDoNotShareAResult) {
     with.WriteFile("card/a/wordnet.lcv", "db");
     without.MakeDir("card/a");
     std::string path;
-    EXPECT_TRUE(CDatabaseLocator("", "", {with.Path() + "card/"}, "").LocateDatabase(&path));
-    EXPECT_FALSE(
-        CDatabaseLocator("", "", {without.Path() + "card/"}, without.Path()).LocateDatabase(&path));
+    EXPECT_TRUE(CDatabaseLocator("", "", "", {with.Path() + "card/"}, "").LocateDatabase(&path));
+    EXPECT_FALSE(CDatabaseLocator("", "", "", {without.Path() + "card/"}, without.Path())
+                     .LocateDatabase(&path));
     EXPECT_EQ(path, "");
 }
 
@@ -91,13 +101,14 @@ TEST(DatabaseLocatorTest, UserPathIsTheOnlyPlaceLookedAt) {
     std::string mine = dir.WriteFile("elsewhere/my.lcv", "db");
     dir.WriteFile("prog/wordnet.lcv", "db");
     std::string path;
-    EXPECT_TRUE(CDatabaseLocator(mine, dir.Path() + "prog/", {}, "").LocateDatabase(&path));
+    EXPECT_TRUE(CDatabaseLocator(mine, dir.Path() + "prog/", "", {}, "").LocateDatabase(&path));
     EXPECT_EQ(path, mine);
     // A path that names no file is a failure, not a reason to take another copy.
-    EXPECT_FALSE(CDatabaseLocator(dir.Path() + "elsewhere/typo.lcv", dir.Path() + "prog/", {}, "")
-                     .LocateDatabase(&path));
+    EXPECT_FALSE(
+        CDatabaseLocator(dir.Path() + "elsewhere/typo.lcv", dir.Path() + "prog/", "", {}, "")
+            .LocateDatabase(&path));
     EXPECT_EQ(path, "");
-    EXPECT_FALSE(CDatabaseLocator(dir.Path() + "elsewhere", "", {}, "").LocateDatabase(&path));
+    EXPECT_FALSE(CDatabaseLocator(dir.Path() + "elsewhere", "", "", {}, "").LocateDatabase(&path));
 }
 
 // The option given on the command line goes before $LEXICOVE_DATABASE.

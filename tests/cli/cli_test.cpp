@@ -131,6 +131,97 @@ TEST_F(CliTest, DefineHtmlIsTheExactPage) {
               "href=\"feline\">feline</a></ul></body></html>\r\n");
 }
 
+// The structured page: senses with their samples, synonyms and Word Links entry, the notes as
+// the forms, 8-bit text and the IPA font's bytes as UTF-8.
+TEST_F(CliTest, DefineJsonIsTheStructuredPage) {
+    CliResult r = Run({"define", "--json", "Cats"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, R"({
+  "word": "cat",
+  "pronunciations": [
+    "kæt:s"
+  ],
+  "parts": [
+    {
+      "part": "noun",
+      "notes": [
+        1
+      ],
+      "senses": [
+        {
+          "gloss": "feline mammal",
+          "samples": [
+            "the cat purred"
+          ],
+          "synonyms": [
+            "true cat"
+          ],
+          "links": 4
+        }
+      ]
+    },
+    {
+      "part": "verb",
+      "notes": [
+        2
+      ],
+      "senses": [
+        {
+          "gloss": "beat with a whip",
+          "samples": [],
+          "synonyms": []
+        }
+      ]
+    }
+  ],
+  "forms": [
+    {
+      "note": 1,
+      "text": "plural: cats"
+    },
+    {
+      "note": 2,
+      "text": "Sample:\nSomebody cat something."
+    }
+  ]
+}
+)");
+    CliResult links = Run({"define", "--json", "--links", "4", "cat"});
+    EXPECT_EQ(links.status, 0) << links.err;
+    EXPECT_NE(links.out.find(R"("relation": "Hypernym",
+      "words": [
+        "felid",
+        "feline"
+      ])"),
+              std::string::npos)
+        << links.out;
+    EXPECT_EQ(Run({"define", "--json", "--html", "cat"}).status, 64);
+    CliResult missing = Run({"define", "--json", "bandana"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST(CliJsonTest, EightBitTextComesOutAsUtf8) {
+    CTempDir dir;
+    CFixtureWriter w;
+    w.AddWord("cafe", {lcv::MakeRef(0x81, w.Append(Synset({"cafe", "caf\xE9"},
+                                                          "a small restaurant "
+                                                          "\x96 na\xEFve$a caf\xE9 "
+                                                          "near the cafe")))});
+    const std::string database = dir.Path() + "cafe.lcv";
+    w.Write(database);
+    CliResult page = RunCli({"--database", database, "define", "--json", "cafe"}, dir.Path());
+    EXPECT_EQ(page.status, 0) << page.err;
+    EXPECT_NE(page.out.find("\"synonyms\": [\n            \"caf\xC3\xA9\""), std::string::npos)
+        << page.out;
+    EXPECT_NE(page.out.find("\"gloss\": \"a small restaurant \xE2\x80\x93 na\xC3\xAFve\""),
+              std::string::npos)
+        << page.out;
+    EXPECT_NE(page.out.find("\"a caf\xC3\xA9 near the cafe\""), std::string::npos) << page.out;
+    CliResult list = RunCli({"--database", database, "list", "--json", "c"}, dir.Path());
+    EXPECT_EQ(list.out, "{\n  \"prefix\": \"c\",\n  \"words\": [\n    \"cafe\"\n  ]\n}\n");
+}
+
 TEST_F(CliTest, WordNotFoundShowsTheNearestWords) {
     CliResult r = Run({"define", "Bandana"});
     EXPECT_EQ(r.status, 1);
@@ -239,7 +330,8 @@ TEST_F(CliTest, HelpVersionAndWrongCommandLines) {
         EXPECT_EQ(r.status, c.status) << (c.args.empty() ? "" : c.args[0]) << " " << r.err;
     }
     EXPECT_NE(Run({"--version"}).out.find("lexicove-cli "), std::string::npos);
-    EXPECT_NE(Run({"--help"}).out.find("define [--html] [--links N] WORD"), std::string::npos);
+    EXPECT_NE(Run({"--help"}).out.find("define [--html | --json] [--links N] WORD"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "tools/mkdb/espeak_ipa_converter.h"
 #include "tools/mkdb/gloss_splitter.h"
 #include "tools/mkdb/inflection_source.h"
-#include "tools/mkdb/json_reader.h"
+#include "tools/mkdb/json_file.h"
 #include "tools/mkdb/word_forms.h"
 
 namespace {
@@ -381,26 +381,37 @@ TEST(CmuDictTest, KeepsPronunciationsThatDifferInMoreThanStress) {
     EXPECT_FALSE(cmu.Add("bad", "B AE1 Q", &error));
 }
 
-TEST(JsonReaderTest, ReadsObjectsArraysAndStringsAndNamesTheLineOfAFault) {
+TEST(JsonFileTest, ParsesInFileOrderAndNamesThePlaceOfAFault) {
     JsonValue value;
     std::string error;
-    ASSERT_TRUE(
-        CJsonReader::Parse("{\"a\": [[\"x\", \"y\\\"z\"]],\n \"b\": \"\\u0041\"}", &value, &error))
+    ASSERT_TRUE(ParseJson("{\"b\": [[\"x\", \"y\\\"z\"]],\n \"a\": \"\\u0041\"}", &value, &error))
         << error;
-    ASSERT_EQ(value.members.size(), 2u);
-    EXPECT_EQ(value.members[0].second.items[0].items[1].text, "y\"z");
-    EXPECT_EQ(value.members[1].second.text, "A");
+    ASSERT_EQ(value.size(), 2u);
+    EXPECT_EQ(value.begin().key(), "b");  // the file's order, not sorted
+    EXPECT_EQ(value["b"][0][1], "y\"z");
+    EXPECT_EQ(value["a"], "A");
     struct Case {
         const char* text;
         const char* error;
     } cases[] = {
-        {"{\"a\": 1}", "line 1"}, {"{\"a\":\n [\"x\"", "line 2"}, {"[\"x\"] ]", "text after"},
-        {"\"open", "not closed"}, {"[\"\\u00e9\"]", "ASCII"},     {"", "ends"},
+        {"{\"a\":\n [\"x\"", "line 2, column 6"},
+        {"[\"x\"] ]", "line 1, column 7"},
+        {"\"open", "line 1, column 6"},
+        {"{\"a\": tru}", "line 1, column 10"},
+        {"", "line 1, column 1"},
     };
     for (const Case& c : cases) {
-        EXPECT_FALSE(CJsonReader::Parse(c.text, &value, &error)) << c.text;
+        EXPECT_FALSE(ParseJson(c.text, &value, &error)) << c.text;
         EXPECT_NE(error.find(c.error), std::string::npos) << c.text << ": " << error;
+        EXPECT_EQ(error.find("json.exception"), std::string::npos) << error;
     }
+}
+
+TEST(JsonFileTest, NamesTheFile) {
+    JsonValue value;
+    std::string error;
+    EXPECT_FALSE(ReadJsonFile("/nonexistent/irregularVerbs.json", &value, &error));
+    EXPECT_EQ(error, "/nonexistent/irregularVerbs.json: cannot be opened");
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ int RunList(const std::vector<std::string>& args);
 int RunRandom(const std::vector<std::string>& args);
 int RunSearch(const std::vector<std::string>& args);
 int RunKeys(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
 
 // Locates and opens the database (--database, $LEXICOVE_DATABASE, then the usual places).
 // On failure prints the start-up failure text to stderr and returns false.

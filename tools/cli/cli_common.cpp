@@ -63,13 +63,7 @@ int UsageError(const std::string& message) {
 }
 
 std::string ToUtf8(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (unsigned char c : text) {
-        char16_t u = CodePageCharToUtf16(c);
-        AppendUtf8(IsC1Control(u) ? U'?' : u, &out);
-    }
-    return out;
+    return CodePageToUtf8(text);
 }
 
 std::string FromUtf8(const std::string& text) {

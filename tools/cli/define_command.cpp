@@ -7,10 +7,13 @@
 
 #include "cli.h"
 #include "db/dictionary_database.h"
+#include "json_output.h"
+#include "page_json.h"
 #include "page_text.h"
 #include "render/ipa_encoding.h"
+#include "render/page_capture.h"
+#include "render/page_outline.h"
 #include "render/render_worker.h"
-#include "terminal_display.h"
 
 namespace {
 
@@ -43,12 +46,15 @@ int ReportNotFound(CDictionaryDatabase* database, const std::string& typed) {
 
 int RunDefine(const std::vector<std::string>& args) {
     bool html = false;
+    bool json = false;
     int links = 0;
     std::vector<std::string> words;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--html") {
             html = true;
+        } else if (arg == "--json") {
+            json = true;
         } else if (arg == "--links" || arg.rfind("--links=", 0) == 0) {
             std::string value =
                 arg == "--links" ? (i + 1 < args.size() ? args[++i] : "") : arg.substr(8);
@@ -67,6 +73,9 @@ int RunDefine(const std::vector<std::string>& args) {
     std::string typed = FromUtf8(JoinWords(words));
     if (typed.empty()) {
         return UsageError("define needs a WORD");
+    }
+    if (html && json) {
+        return UsageError("define takes --html or --json, not both");
     }
     CDictionaryDatabase database;
     if (!OpenDatabase(&database)) {
@@ -87,16 +96,26 @@ int RunDefine(const std::vector<std::string>& args) {
         pageText += ":" + std::to_string(links);
     }
 
-    CTerminalDisplay display;
+    CPageCapture display;
     CRenderWorker worker(&database, false);
     worker.SetDisplay(&display);
-    if (!worker.RenderWord(pageText.c_str(), number) || !display.Complete()) {
+    const bool rendered = worker.RenderWord(pageText.c_str(), number);
+    for (const std::string& error : display.Errors()) {
+        std::fprintf(stderr, "lexicove-cli: %s\n", error.c_str());
+    }
+    if (!rendered || !display.Complete()) {
         std::fprintf(stderr, "lexicove-cli: the page of \"%s\" could not be built\n",
                      ToUtf8(pageText).c_str());
         return EXIT_NOT_FOUND;
     }
     if (html) {
         std::fwrite(display.Page().data(), 1, display.Page().size(), stdout);
+        return EXIT_OK;
+    }
+    if (json) {
+        std::string headword = buffer;
+        PrintJson(PageJson(
+            CPageOutline().Parse(headword.substr(0, headword.find(':')), links, display.Page())));
         return EXIT_OK;
     }
     std::string text = CPageText(IpaText).Convert(display.Page());

@@ -5,15 +5,22 @@
 #include <vector>
 
 #include "cli.h"
+#include "json_output.h"
 #include "search/phonetic_key.h"
 
 int RunKeys(const std::vector<std::string>& args) {
+    bool json = false;
+    std::vector<std::string> words;
     for (const std::string& arg : args) {
-        if (arg.size() > 1 && arg[0] == '-') {
+        if (arg == "--json") {
+            json = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError("keys does not take " + arg);
+        } else {
+            words.push_back(arg);
         }
     }
-    std::string text = FromUtf8(JoinWords(args));
+    std::string text = FromUtf8(JoinWords(words));
     if (text.empty()) {
         return UsageError("keys needs a TEXT");
     }
@@ -23,6 +30,12 @@ int RunKeys(const std::vector<std::string>& args) {
         }
     }
     CPhoneticKey key(text);
+    if (json) {
+        PrintJson({{"text", ToUtf8(text)},
+                   {"primary", key.PrimaryKey()},
+                   {"alternate", key.AlternateKey()}});
+        return EXIT_OK;
+    }
     std::printf("primary: %s\nalternate: %s\n", key.PrimaryKey(), key.AlternateKey());
     return EXIT_OK;
 }

@@ -6,6 +6,7 @@
 
 #include "cli.h"
 #include "db/dictionary_database.h"
+#include "json_output.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ constexpr int kMaxRows = 1000000;
 
 int RunList(const std::vector<std::string>& args) {
     int rows = kDefaultRows;
+    bool json = false;
     std::vector<std::string> words;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -25,6 +27,8 @@ int RunList(const std::vector<std::string>& args) {
             if (!ParseCount("-n", value, kMaxRows, &rows)) {
                 return EXIT_USAGE;
             }
+        } else if (arg == "--json") {
+            json = true;
         } else if (arg == "--") {
             words.insert(words.end(), args.begin() + static_cast<long>(i) + 1, args.end());
             break;
@@ -46,7 +50,12 @@ int RunList(const std::vector<std::string>& args) {
     if (!OpenDatabase(&database)) {
         return EXIT_NO_DATABASE;
     }
-    for (const std::string& word : LookupPage(&database, text, rows)) {
+    const std::vector<std::string> page = LookupPage(&database, text, rows);
+    if (json) {
+        PrintJson({{"prefix", ToUtf8(text)}, {"words", WordsJson(page)}});
+        return EXIT_OK;
+    }
+    for (const std::string& word : page) {
         std::printf("%s\n", ToUtf8(word).c_str());
     }
     return EXIT_OK;

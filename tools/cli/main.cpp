@@ -13,22 +13,26 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    {"define", RunDefine, "define [--html] [--links N] WORD",
-     "the word's page as text (--html: the exact page; --links N: the Word Links page of "
-     "entry N)"},
-    {"list", RunList, "list [PREFIX] [-n N]",
+    {"define", RunDefine, "define [--html | --json] [--links N] WORD",
+     "the word's page as text (--html: the exact page; --json: structured data; --links N: "
+     "the Word Links page of entry N)"},
+    {"list", RunList, "list [PREFIX] [-n N] [--json]",
      "the page of N words (20) that the Lookup view shows for PREFIX"},
-    {"random", RunRandom, "random [-n N] [--wordlist FILE]",
+    {"random", RunRandom, "random [-n N] [--wordlist FILE] [--json]",
      "N words (1) drawn at random, from the dictionary or a *.dwg word list"},
     {"search", RunSearch,
      "search (--puzzle LETTERS | --anagram LETTERS [--length N] | --wildcard PATTERN |\n"
      "         --phonetic TEXT) [--limit N] [--keep-spaces] [--keep-punctuation |\n"
-     "         --ignore-punctuation] [--wordlist FILE.dwg]",
+     "         --ignore-punctuation] [--wordlist FILE.dwg] [--json]",
      "the words found, one a line, then the status row; puzzle: letters and ? for open "
      "boxes; wildcard: ? * [set] (letters) (n:letters) {a,b}; --limit: the most words (128); "
      "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 64 invalid query, 130 "
      "stopped"},
-    {"keys", RunKeys, "keys TEXT", "the primary and alternate sound keys of TEXT"},
+    {"keys", RunKeys, "keys [--json] TEXT", "the primary and alternate sound keys of TEXT"},
+    {"export", RunExport, "export favorites|study|recents [--format csv|anki] [-o FILE]",
+     "the list's words with pronunciation, part of speech, gloss and sample: CSV (RFC 4180, "
+     "UTF-8) or Anki's tab-separated notes; to stdout without -o. Exit 1 when the list is "
+     "empty (the file then holds the header only)"},
 };
 
 void PrintHelp() {
@@ -44,6 +48,7 @@ void PrintHelp() {
         "                   wordnet.lcv in the program folder, on removable media or the disk\n"
         "  --help           this text; COMMAND --help tells of one command\n"
         "  --version        the program's version\n\n"
+        "--json prints one JSON document (UTF-8); its schema is in lexicove-cli(1).\n\n"
         "Exit status: 0 done, 1 word not found or unreadable file, 2 no database,\n"
         "64 wrong command line.\n");
 }

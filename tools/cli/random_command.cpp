@@ -10,6 +10,7 @@
 #include "db/data_file.h"
 #include "db/dictionary_database.h"
 #include "db/word_index.h"
+#include "json_output.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr int kMaxWords = 100000;
 
 int RunRandom(const std::vector<std::string>& args) {
     int count = 1;
+    bool json = false;
     std::string wordList;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -28,6 +30,8 @@ int RunRandom(const std::vector<std::string>& args) {
             if (!ParseCount("-n", value, kMaxWords, &count)) {
                 return EXIT_USAGE;
             }
+        } else if (arg == "--json") {
+            json = true;
         } else if (arg == "--wordlist" || arg.rfind("--wordlist=", 0) == 0) {
             wordList =
                 arg == "--wordlist" ? (i + 1 < args.size() ? args[++i] : "") : arg.substr(11);
@@ -57,9 +61,17 @@ int RunRandom(const std::vector<std::string>& args) {
         }
         index = listIndex.get();
     }
+    std::vector<std::string> drawn;
     for (int i = 0; i < count; ++i) {
         char word[RANDOM_WORD_BUFFER_SIZE];
         database.RandomWord(word, index);
+        drawn.push_back(word);
+    }
+    if (json) {
+        PrintJson({{"words", WordsJson(drawn)}});
+        return EXIT_OK;
+    }
+    for (const std::string& word : drawn) {
         std::printf("%s\n", ToUtf8(word).c_str());
     }
     return EXIT_OK;

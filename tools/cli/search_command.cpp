@@ -14,6 +14,7 @@
 #include "app/options_record.h"
 #include "cli.h"
 #include "db/dictionary_database.h"
+#include "json_output.h"
 #include "lists/word_list.h"
 #include "search/search_listener.h"
 #include "search/search_result_sink.h"
@@ -69,26 +70,38 @@ std::u16string Lower(std::u16string text) {
 // handled as it is posted, which keeps the posting order.
 class CTerminalSearchWindow : public ISearchListener {
   public:
-    explicit CTerminalSearchWindow(const CWordList* searched) : searched_(searched) {}
+    // json: the words and the status as one JSON document at the end, in place of the rows.
+    CTerminalSearchWindow(const CWordList* searched, bool json)
+        : searched_(searched), json_(json) {}
 
     void PostMessage(uint32_t message, intptr_t wParam, intptr_t lParam) override {
-        if (message == WM_LIST_ITEM_ADDED && wParam == LIST_SEARCHED && lParam >= rows_) {
+        if (message == WM_LIST_ITEM_ADDED && wParam == LIST_SEARCHED &&
+            lParam >= static_cast<intptr_t>(rows_.size())) {
             std::string word;
             if (searched_->CopyAt(static_cast<int>(lParam), &word)) {
-                std::printf("%s\n", ToUtf8(word).c_str());
-                ++rows_;
+                rows_.push_back(word);
+                if (!json_) {
+                    std::printf("%s\n", ToUtf8(word).c_str());
+                }
             }
         } else if (message == WM_SEARCH_DONE) {
-            std::printf("%s\n", SearchStatusRow(static_cast<int>(lParam), searched_->Count() > 0));
+            const std::string row =
+                SearchStatusRow(static_cast<int>(lParam), searched_->Count() > 0);
+            if (json_) {  // "< Completed >" as "Completed"
+                PrintJson({{"words", WordsJson(rows_)}, {"status", row.substr(2, row.size() - 4)}});
+            } else {
+                std::printf("%s\n", row.c_str());
+            }
             std::fflush(stdout);
         }
     }
-    void ClearSearchedRows() override { rows_ = 0; }
+    void ClearSearchedRows() override { rows_.clear(); }
     void ShowError(const char* text) override { std::fprintf(stderr, "lexicove-cli: %s\n", text); }
 
   private:
     const CWordList* searched_;
-    intptr_t rows_ = 0;
+    bool json_;
+    std::vector<std::string> rows_;
 };
 
 void StopOnInterrupt(int) {
@@ -141,6 +154,7 @@ int RunSearch(const std::vector<std::string>& args) {
     SearchRequest request;
     std::string anagram, wordList;
     int length = 0;
+    bool json = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -178,6 +192,8 @@ int RunSearch(const std::vector<std::string>& args) {
                 return EXIT_USAGE;
             }
             options.SetResultLimit(limit);
+        } else if (arg == "--json") {
+            json = true;
         } else if (arg == "--keep-spaces") {
             options.SetKeepSpaces(true);
         } else if (arg == "--keep-punctuation") {
@@ -213,7 +229,7 @@ int RunSearch(const std::vector<std::string>& args) {
         return EXIT_NO_DATABASE;
     }
     CWordList searched;
-    CTerminalSearchWindow window(&searched);
+    CTerminalSearchWindow window(&searched, json);
     SearchSinkContext sink;
     sink.searched = &searched;
     sink.listener = &window;

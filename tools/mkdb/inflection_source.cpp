@@ -1,6 +1,6 @@
 #include "tools/mkdb/inflection_source.h"
 
-#include "tools/mkdb/json_reader.h"
+#include "tools/mkdb/json_file.h"
 
 namespace {
 
@@ -19,25 +19,24 @@ bool IsLowerWord(const std::string& s) {
 bool ReadVerbs(const std::string& path, std::map<std::string, std::vector<VerbForms>>* verbs,
                std::string* error) {
     JsonValue root;
-    if (!CJsonReader::ReadFile(path, &root, error)) {
+    if (!ReadJsonFile(path, &root, error)) {
         return false;
     }
-    if (root.type != JsonValue::OBJECT) {
+    if (!root.is_object()) {
         *error = path + ": not an object of verbs";
         return false;
     }
-    for (const auto& [base, pairs] : root.members) {
+    for (const auto& [base, pairs] : root.items()) {
         std::vector<VerbForms> forms;
-        for (const JsonValue& pair : pairs.items) {
-            if (pair.type != JsonValue::ARRAY || pair.items.size() != 2 ||
-                pair.items[0].type != JsonValue::STRING ||
-                pair.items[1].type != JsonValue::STRING) {
+        for (const JsonValue& pair : pairs.is_array() ? pairs : JsonValue::array()) {
+            if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string() ||
+                !pair[1].is_string()) {
                 *error = path + ": verb \"" + base + "\" has a form that is not [past, participle]";
                 return false;
             }
-            forms.push_back({pair.items[0].text, pair.items[1].text});
+            forms.push_back({pair[0].get<std::string>(), pair[1].get<std::string>()});
         }
-        if (pairs.type != JsonValue::ARRAY || forms.empty()) {
+        if (!pairs.is_array() || forms.empty()) {
             *error = path + ": verb \"" + base + "\" has no [past, participle] list";
             return false;
         }
@@ -50,19 +49,19 @@ bool ReadVerbs(const std::string& path, std::map<std::string, std::vector<VerbFo
 
 bool ReadStrings(const std::string& path, std::set<std::string>* words, std::string* error) {
     JsonValue root;
-    if (!CJsonReader::ReadFile(path, &root, error)) {
+    if (!ReadJsonFile(path, &root, error)) {
         return false;
     }
-    for (const JsonValue& item : root.items) {
-        if (item.type != JsonValue::STRING) {
+    if (!root.is_array()) {
+        *error = path + ": not an array of verbs";
+        return false;
+    }
+    for (const JsonValue& item : root) {
+        if (!item.is_string()) {
             *error = path + ": an entry that is not a string";
             return false;
         }
-        words->insert(item.text);
-    }
-    if (root.type != JsonValue::ARRAY) {
-        *error = path + ": not an array of verbs";
-        return false;
+        words->insert(item.get<std::string>());
     }
     return true;
 }
@@ -70,20 +69,20 @@ bool ReadStrings(const std::string& path, std::set<std::string>* words, std::str
 bool ReadPlurals(const std::string& path, std::map<std::string, std::string>* plurals,
                  std::string* error) {
     JsonValue root;
-    if (!CJsonReader::ReadFile(path, &root, error)) {
+    if (!ReadJsonFile(path, &root, error)) {
         return false;
     }
-    if (root.type != JsonValue::OBJECT) {
+    if (!root.is_object()) {
         *error = path + ": not an object of nouns";
         return false;
     }
-    for (const auto& [noun, plural] : root.members) {
-        if (plural.type != JsonValue::STRING) {
+    for (const auto& [noun, plural] : root.items()) {
+        if (!plural.is_string()) {
             *error = path + ": the plural of \"" + noun + "\" is not a string";
             return false;
         }
-        if (IsLowerWord(noun) && IsLowerWord(plural.text)) {
-            (*plurals)[noun] = plural.text;
+        if (IsLowerWord(noun) && IsLowerWord(plural.get<std::string>())) {
+            (*plurals)[noun] = plural.get<std::string>();
         }
     }
     return true;

@@ -1,14 +1,15 @@
 #pragma once
 
-// CTerminalDisplay: the display of lexicove-cli. It keeps the page that the render worker
-// hands over (the worker posts it; here a posted call takes effect at once), so the command
-// can print it.
+// CPageCapture: a display that keeps the page the render worker hands over, for the programs
+// that read pages without showing them (lexicove-cli, the list export). The worker posts the
+// page; here a posted call takes effect at once. Errors the worker would show are kept.
 
 #include <string>
+#include <vector>
 
 #include "render/html_display.h"
 
-class CTerminalDisplay : public IHtmlDisplay {
+class CPageCapture : public IHtmlDisplay {
   public:
     bool IsWindow() const override { return true; }
     void Clear() override;
@@ -21,8 +22,11 @@ class CTerminalDisplay : public IHtmlDisplay {
     // The page received since the last Clear, and whether it was completed.
     const std::string& Page() const { return page_; }
     bool Complete() const { return complete_; }
+    // The errors shown since the last Clear.
+    const std::vector<std::string>& Errors() const { return errors_; }
 
   private:
     std::string page_;
+    std::vector<std::string> errors_;
     bool complete_ = false;
 };
