@@ -71,7 +71,8 @@ bool CDatabaseWriter::BuildImage(std::vector<uint8_t>* image, std::string* error
     Put32(image, 0, lcv::kMagic);
     Put32(image, lcv::kHeaderTrieOffset, static_cast<uint32_t>(image->size()));
     uint32_t arrayWords = 0;
-    if (!CTrieLayout::Build(entries, image, &arrayWords, error)) {
+    std::vector<uint32_t> numbers;
+    if (!CTrieLayout::Build(entries, image, &arrayWords, error, &numbers)) {
         return false;
     }
 
@@ -109,12 +110,91 @@ bool CDatabaseWriter::BuildImage(std::vector<uint8_t>* image, std::string* error
         image->insert(image->end(), block.begin(), block.end());
     }
 
+    if (!BuildSections(numbers, image, error)) {
+        return false;
+    }
+
     stats_.words = static_cast<uint32_t>(words_.size());
     stats_.trieWords = arrayWords;
     stats_.textBytes = static_cast<uint32_t>(text_.size());
     stats_.blocks = static_cast<uint32_t>(blocks.size());
     stats_.compressedBytes = end;
     stats_.fileBytes = static_cast<uint32_t>(image->size());
+    return true;
+}
+
+// The optional sections after the block data, in tag order, then their directory; the
+// header points to the directory only when there is a section.
+bool CDatabaseWriter::BuildSections(const std::vector<uint32_t>& numbers,
+                                    std::vector<uint8_t>* image, std::string* error) {
+    WordNumberOf numberOf = [&](const std::string& text) -> uint32_t {
+        auto it = std::lower_bound(
+            words_.begin(), words_.end(), text,
+            [](const Word& w, const std::string& t) { return ByBytes(w.text, t); });
+        return it != words_.end() && it->text == text ? numbers[it - words_.begin()] : 0;
+    };
+    std::map<uint32_t, SectionBuilder> builders = sections_;
+    if (!useCounts_.empty()) {
+        builders[lcv::kTagUseCounts] = [this](const WordNumberOf& n, std::vector<uint8_t>* out,
+                                              std::string* e) { return BuildUseCounts(n, out, e); };
+    }
+    // Tags in the order of their bytes in the file, so "FREQ" before "MEAN".
+    std::vector<std::pair<std::string, uint32_t>> order;
+    for (const auto& entry : builders) {
+        uint8_t raw[4];
+        lcv::EncodeFixed32(raw, entry.first);
+        order.emplace_back(std::string(raw, raw + 4), entry.first);
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<uint32_t> directory;
+    for (const auto& [name, tag] : order) {
+        std::vector<uint8_t> bytes;
+        if (!builders[tag](numberOf, &bytes, error)) {
+            return false;
+        }
+        if (image->size() + bytes.size() >= UINT32_MAX) {
+            *error = "section " + name + " takes the file past 4 GiB";
+            return false;
+        }
+        directory.insert(directory.end(), {tag, static_cast<uint32_t>(image->size()),
+                                           static_cast<uint32_t>(bytes.size())});
+        if (tag == lcv::kTagUseCounts) {
+            stats_.useCountBytes = static_cast<uint32_t>(bytes.size());
+        } else if (tag == lcv::kTagMeaning) {
+            stats_.meaningBytes = static_cast<uint32_t>(bytes.size());
+        }
+        image->insert(image->end(), bytes.begin(), bytes.end());
+    }
+    if (directory.empty()) {
+        return true;
+    }
+    Put32(image, lcv::kHeaderSectionDirectory, static_cast<uint32_t>(image->size()));
+    Append32(image, static_cast<uint32_t>(order.size()));
+    for (uint32_t v : directory) {
+        Append32(image, v);
+    }
+    return true;
+}
+
+bool CDatabaseWriter::BuildUseCounts(const WordNumberOf& numberOf, std::vector<uint8_t>* out,
+                                     std::string* error) const {
+    std::vector<std::pair<uint32_t, uint32_t>> pairs;
+    for (const auto& [word, count] : useCounts_) {
+        uint32_t number = numberOf(word);
+        if (number == 0) {
+            *error = "use count for \"" + word + "\", which is not a word of the database";
+            return false;
+        }
+        if (count != 0) {
+            pairs.emplace_back(number, count);
+        }
+    }
+    std::sort(pairs.begin(), pairs.end());
+    Append32(out, static_cast<uint32_t>(pairs.size()));
+    for (const auto& [number, count] : pairs) {
+        Append32(out, number);
+        Append32(out, count);
+    }
     return true;
 }
 

@@ -59,6 +59,8 @@ CDictionaryDatabase::~CDictionaryDatabase() {
 }
 
 void CDictionaryDatabase::Release() {
+    useCounts_ = CUseCounts();
+    sections_.reset();
     prefixes_.reset();
     lookup_.reset();
     search_.reset();
@@ -92,8 +94,17 @@ bool CDictionaryDatabase::Open(const char* path) {
     blocks_ = std::make_unique<CBlockStore>(
         file_.get(), lcv::DecodeFixed32(header + lcv::kHeaderDirectoryOffset),
         lcv::DecodeFixed32(header + lcv::kHeaderDataOffset));
+    OpenSections(lcv::DecodeFixed32(header + lcv::kHeaderSectionDirectory));
     status_ = 0;
     return true;
+}
+
+void CDictionaryDatabase::OpenSections(uint32_t directoryOffset) {
+    sections_ = std::make_unique<CSectionDirectory>(file_.get(), directoryOffset);
+    CSectionDirectory::Section section;
+    if (sections_->Find(lcv::kTagUseCounts, &section)) {
+        useCounts_.Load(file_.get(), section.offset, section.length);
+    }
 }
 
 bool CDictionaryDatabase::EnumerateFromSlot(WordCallback callback, void* context, int slot) {

@@ -10,6 +10,8 @@
 #include "db/block_store.h"
 #include "db/data_file.h"
 #include "db/prefix_table.h"
+#include "db/section_directory.h"
+#include "db/use_counts.h"
 #include "db/word_index.h"
 #include "render/render_sink.h"
 #include "search/search_index.h"
@@ -78,19 +80,28 @@ class CDictionaryDatabase {
     CLookupIndex* LookupIndex() { return lookup_.get(); }
     CSearchIndex* SearchIndex() { return search_.get(); }
     const CPrefixTable* PrefixTable() const { return prefixes_.get(); }
+    // The optional sections (none in an older file) and the use counts from theirs (every
+    // word 0 when the section is absent or damaged).
+    const CSectionDirectory* Sections() const { return sections_.get(); }
+    const CUseCounts& UseCounts() const { return useCounts_; }
 
   private:
+    // Reads the optional section directory and the sections this object serves; a missing or
+    // damaged section leaves its feature off and is no failure.
+    void OpenSections(uint32_t directoryOffset);
     bool FollowRedirect(char* buffer, uint32_t* number);
     bool TryFallbacks(char* buffer, uint32_t* number);
     void Release();
 
-    // Declared so that destruction runs prefix table, lookup index, search index, block
-    // store and last the file.
+    // Declared so that destruction runs the optional sections' readers, prefix table, lookup
+    // index, search index, block store and last the file.
     std::unique_ptr<CDataFile> file_;
     std::unique_ptr<CBlockStore> blocks_;
     std::unique_ptr<CSearchIndex> search_;
     std::unique_ptr<CLookupIndex> lookup_;
     std::unique_ptr<CPrefixTable> prefixes_;
+    std::unique_ptr<CSectionDirectory> sections_;
+    CUseCounts useCounts_;
     int status_ = 0;
 
     // Random-word state: a running seed that only grows, so that draws within the same

@@ -15,6 +15,25 @@ constexpr uint32_t kHeaderTrieOffset = 4;
 constexpr uint32_t kHeaderPrefixOffset = 8;
 constexpr uint32_t kHeaderDirectoryOffset = 12;
 constexpr uint32_t kHeaderDataOffset = 16;
+// Offset of the optional section directory; 0 in a file without optional sections.
+constexpr uint32_t kHeaderSectionDirectory = 20;
+
+// Optional section directory: a count, then per section a tag, an offset and a length.
+constexpr uint32_t kSectionEntrySize = 12;
+constexpr uint32_t kMaxSections = 64;
+// A tag is four ASCII bytes as they stand in the file, first byte least significant.
+constexpr uint32_t MakeTag(const char (&name)[5]) {
+    return uint32_t{static_cast<uint8_t>(name[0])} |
+           (uint32_t{static_cast<uint8_t>(name[1])} << 8) |
+           (uint32_t{static_cast<uint8_t>(name[2])} << 16) |
+           (uint32_t{static_cast<uint8_t>(name[3])} << 24);
+}
+constexpr uint32_t kTagUseCounts = MakeTag("FREQ");
+constexpr uint32_t kTagMeaning = MakeTag("MEAN");
+
+// Use-count section: a count K, then K pairs (word number, use count), word numbers strictly
+// ascending.
+constexpr uint32_t kUseCountPairSize = 8;
 
 // Compressed text stream.
 constexpr uint32_t kBlockSize = 4096;

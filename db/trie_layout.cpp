@@ -14,6 +14,7 @@ struct Node {
     uint32_t firstChild = 0;  // index into the node pool of the first child; 0 = none
     uint32_t childCount = 0;
     uint32_t index = 0;  // array index once placed
+    size_t entry = 0;    // the entry that ends here, when terminal
 };
 
 // Children of a node are consecutive in the pool: the tree is built level by level from the
@@ -46,6 +47,7 @@ void BuildTree(const std::vector<CTrieLayout::Entry>& entries, std::vector<Node>
                     if (entries[j].text->size() == depth + 1) {
                         node.terminal = true;
                         node.refs = entries[j].refs;
+                        node.entry = j;
                     }
                     ++j;
                 }
@@ -84,7 +86,7 @@ void PlaceList(std::vector<Node>* pool, uint32_t first, uint32_t count, uint32_t
 }  // namespace
 
 bool CTrieLayout::Build(const std::vector<Entry>& entries, std::vector<uint8_t>* out,
-                        uint32_t* arrayWords, std::string* error) {
+                        uint32_t* arrayWords, std::string* error, std::vector<uint32_t>* numbers) {
     std::vector<Node> pool;
     BuildTree(entries, &pool);
     uint32_t next = 1;
@@ -110,6 +112,14 @@ bool CTrieLayout::Build(const std::vector<Entry>& entries, std::vector<uint8_t>*
         if (parent.childCount != 0) {
             uint32_t lastId = parent.firstChild + parent.childCount - 1;
             array[pool[lastId].index - 1] |= lcv::kNodeLastSibling;
+        }
+    }
+    if (numbers != nullptr) {
+        numbers->assign(entries.size(), 0);
+        for (const Node& node : pool) {
+            if (node.terminal) {
+                (*numbers)[node.entry] = node.index;
+            }
         }
     }
     size_t at = out->size();

@@ -17,6 +17,8 @@ class CTrieLayout {
 
     // entries must be sorted byte-wise (unsigned) and unique. Appends the section (count,
     // array, trailer) little-endian to out. False with a message when an index overflows.
+    // numbers, when given, receives each entry's word number, in the order of entries.
     static bool Build(const std::vector<Entry>& entries, std::vector<uint8_t>* out,
-                      uint32_t* arrayWords, std::string* error);
+                      uint32_t* arrayWords, std::string* error,
+                      std::vector<uint32_t>* numbers = nullptr);
 };

@@ -59,6 +59,9 @@ std::map<std::string, std::string> FixtureFiles() {
         {"adv.exc", "best well\nbetter well\n"},
         {"sents.vrb", "1 Somebody %s across the water\n2 They %s daily\n3 The water %ss \n"},
         {"sentidx.vrb", "swim%2:38:00:: 1,2,3\n"},
+        {"cntlist.rev",
+         "lake%1:17:00:: 1 5\nLoch%1:17:00:: 1 2\nswim%2:38:00:: 1 3\n"
+         "swim%2:38:01:: 2 4\n"},
         {"index.js",
          "/** @type {{ [word: string]: string }} */\n"
          "export const dictionary = {\n"
@@ -300,6 +303,7 @@ TEST_F(MkdbCommandTest, BadInputFailsWithItsPlaceAndLeavesNoOutput) {
         {"malformed CMUdict line", "index.js",
          "export const dictionary = {\n  \"lake\" \"L\",\n}\n", "index.js:2:"},
         {"unknown phone", "index.js", "  \"lake\": \"L EY1 Q\",\n", "index.js:1: unknown"},
+        {"malformed sense count line", "cntlist.rev", "lake%1:17:00:: 1\n", "cntlist.rev:1:"},
         {"reserved byte in a gloss", "data.adv",
          std::string(kHeader) + "00008000 02 r 01 well 0 000 | costs 5\xA4\n", "data.adv:2:"},
     };
@@ -316,6 +320,32 @@ TEST_F(MkdbCommandTest, BadInputFailsWithItsPlaceAndLeavesNoOutput) {
         EXPECT_NE(err_.find(c.message), std::string::npos) << c.what << ": " << err_;
         EXPECT_FALSE(OutputExists()) << c.what;
     }
+}
+
+TEST_F(MkdbCommandTest, UseCountsSumTheSensesAndFormsCountForTheirBase) {
+    ASSERT_EQ(Build(FixtureFiles()), 0) << err_;
+    ASSERT_TRUE(db_.Open(Output().c_str()));
+    ASSERT_TRUE(db_.UseCounts().Available());
+    struct Case {
+        const char* word;
+        uint32_t count;
+    } cases[] = {{"lake", 5}, {"loch", 2},   {"swim", 7}, {"swam", 7},
+                 {"swum", 7}, {"lochen", 2}, {"good", 0}, {"body of water", 0}};
+    for (const Case& c : cases) {
+        uint32_t n = db_.FindWord(c.word);
+        ASSERT_NE(n, 0u) << c.word;
+        EXPECT_EQ(db_.UseCounts().Count(n), c.count) << c.word;
+    }
+}
+
+TEST_F(MkdbCommandTest, WithoutSenseCountsTheDatabaseHasNoUseCounts) {
+    auto files = FixtureFiles();
+    files.erase("cntlist.rev");
+    ASSERT_EQ(Build(files), 0) << err_;
+    EXPECT_NE(err_.find("cntlist.rev is missing"), std::string::npos) << err_;
+    ASSERT_TRUE(db_.Open(Output().c_str()));
+    EXPECT_FALSE(db_.UseCounts().Available());
+    EXPECT_EQ(db_.Sections()->Count(), 0u);
 }
 
 TEST_F(MkdbCommandTest, ATextStreamPast16MiBIsRefused) {

@@ -18,12 +18,22 @@ void CFixtureWriter::AddWord(const std::string& word, std::vector<uint32_t> refs
     words_.emplace_back(word, std::move(refs));
 }
 
+void CFixtureWriter::Fill(CDatabaseWriter* writer) const {
+    writer->SetTextStream(text_);
+    for (const auto& [word, refs] : words_) {
+        writer->AddWord(word, refs);
+    }
+    for (const auto& [word, count] : useCounts_) {
+        writer->SetUseCount(word, count);
+    }
+    for (const auto& [tag, builder] : sections_) {
+        writer->AddSection(tag, builder);
+    }
+}
+
 std::vector<uint8_t> CFixtureWriter::Image() {
     CDatabaseWriter writer;
-    writer.SetTextStream(text_);
-    for (const auto& [word, refs] : words_) {
-        writer.AddWord(word, refs);
-    }
+    Fill(&writer);
     std::vector<uint8_t> image;
     std::string error;
     EXPECT_TRUE(writer.BuildImage(&image, &error)) << error;
@@ -32,10 +42,7 @@ std::vector<uint8_t> CFixtureWriter::Image() {
 
 void CFixtureWriter::Write(const std::string& path) {
     CDatabaseWriter writer;
-    writer.SetTextStream(text_);
-    for (const auto& [word, refs] : words_) {
-        writer.AddWord(word, refs);
-    }
+    Fill(&writer);
     std::string error;
     ASSERT_TRUE(writer.Write(path, &error)) << error;
 }

@@ -494,7 +494,19 @@ bool CContentBuilder::Build(CDatabaseWriter* writer, std::string* error) {
         for (const Ref& r : w.refs) {
             refs.push_back(lcv::MakeRef(r.kind, items_[r.item].position));
         }
+        if (uint32_t count = UseCountOf(w); count != 0) {
+            writer->SetUseCount(w.text, count);
+        }
         writer->AddWord(std::move(w.text), std::move(refs));
     }
     return true;
+}
+
+uint32_t CContentBuilder::UseCountOf(const Word& word) const {
+    if (useCounts_ == nullptr) {
+        return 0;
+    }
+    bool redirect = word.refs.size() == 1 && word.refs[0].kind == lcv::ENTRY_REDIRECT;
+    auto it = useCounts_->find(redirect ? items_[word.refs[0].item].text : word.text);
+    return it != useCounts_->end() ? it->second : 0;
 }

@@ -20,6 +20,7 @@
 // record position to the next terminator. This keeps the text stream within its 16 MiB.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -57,6 +58,9 @@ class CContentBuilder {
         : data_(data), cmu_(cmu), inflections_(inflections), pronouncer_(cmu, espeak) {}
 
     void SetLocality(bool locality) { locality_ = locality; }
+    // Lemma use counts (CSenseCounts) for the writer's use-count section: a lemma takes its
+    // own, an irregular form that redirects takes its base's. Null: no section.
+    void SetUseCounts(const std::map<std::string, uint32_t>* counts) { useCounts_ = counts; }
 
     // Fills the writer with the words and the text stream. False with a message on
     // inconsistent input (a pointer or index line naming a missing synset, a word longer
@@ -84,6 +88,7 @@ class CContentBuilder {
         std::string text;
         std::vector<Ref> refs;
     };
+    uint32_t UseCountOf(const Word& word) const;
 
     bool IndexSynsets(std::string* error);
     bool CollectLemmas(std::string* error);
@@ -113,6 +118,7 @@ class CContentBuilder {
     CPronouncer pronouncer_;
     const CWordForms* forms_ = nullptr;  // during Build
     bool locality_ = true;
+    const std::map<std::string, uint32_t>* useCounts_ = nullptr;
     ContentStats stats_;
 
     std::vector<const WordNetSynset*> synsets_;  // by synset id: noun, verb, adj, adv order

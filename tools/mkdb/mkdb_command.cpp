@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "tools/mkdb/content_builder.h"
 #include "tools/mkdb/espeak_phonemizer.h"
 #include "tools/mkdb/inflection_source.h"
+#include "tools/mkdb/sense_counts.h"
 #include "tools/mkdb/word_list_file.h"
 #include "tools/mkdb/wordnet_reader.h"
 
@@ -161,6 +163,18 @@ int CMkdbCommand::BuildDatabase(const Sources& sources, const std::string& outpu
             return Fail(error);
         }
     }
+    // The use counts are optional in the database: without cntlist.rev it is built without.
+    CSenseCounts senseCounts;
+    std::string countsPath = sources.wordnet + "/cntlist.rev";
+    bool haveCounts = std::ifstream(countsPath).good();
+    if (haveCounts) {
+        Progress("reading the sense tag counts from " + countsPath);
+        if (!senseCounts.Read(countsPath, &error)) {
+            return Fail(error);
+        }
+    } else {
+        err_ << kProgram << ": " << countsPath << " is missing: the database has no use counts\n";
+    }
     CEspeakPhonemizer espeak;
     if (sources.espeak && !espeak.Open(&error)) {
         return Fail(error + " (--no-espeak builds without it)");
@@ -170,6 +184,7 @@ int CMkdbCommand::BuildDatabase(const Sources& sources, const std::string& outpu
                             sources.inflections.empty() ? nullptr : &inflections,
                             sources.espeak ? &espeak : nullptr);
     content.SetLocality(sources.locality);
+    content.SetUseCounts(haveCounts ? &senseCounts.Counts() : nullptr);
     CDatabaseWriter writer;
     if (!content.Build(&writer, &error)) {
         return Fail(error);
@@ -213,6 +228,7 @@ void CMkdbCommand::Summary(const Sources& sources, const std::string& output, do
     row("most references") << c.maxReferences << " (of one word)\n";
     row("text stream") << w.textBytes << " bytes\n";
     row("compressed") << w.compressedBytes << " bytes in " << w.blocks << " blocks\n";
+    row("use counts") << w.useCountBytes << " bytes\n";
     row("file size") << w.fileBytes << " bytes\n";
     row("time") << std::setprecision(2) << seconds << " s\n";
     if (sources.cmudict.empty()) {
