@@ -59,6 +59,7 @@ CDictionaryDatabase::~CDictionaryDatabase() {
 }
 
 void CDictionaryDatabase::Release() {
+    suggester_.reset();
     useCounts_ = CUseCounts();
     sections_.reset();
     prefixes_.reset();
@@ -95,6 +96,7 @@ bool CDictionaryDatabase::Open(const char* path) {
         file_.get(), lcv::DecodeFixed32(header + lcv::kHeaderDirectoryOffset),
         lcv::DecodeFixed32(header + lcv::kHeaderDataOffset));
     OpenSections(lcv::DecodeFixed32(header + lcv::kHeaderSectionDirectory));
+    suggester_ = std::make_unique<CSpellingSuggester>(file_.get(), trie, &useCounts_);
     status_ = 0;
     return true;
 }

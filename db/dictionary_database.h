@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "db/block_store.h"
 #include "db/data_file.h"
@@ -15,6 +16,7 @@
 #include "db/word_index.h"
 #include "render/render_sink.h"
 #include "search/search_index.h"
+#include "search/spelling_suggester.h"
 
 // Status of a database that could not be opened.
 constexpr int DATABASE_OPEN_FAILED = 2;
@@ -75,6 +77,11 @@ class CDictionaryDatabase {
         search_->SetFlags(ignoreSpaces, ignoreNonAlphanumerics);
     }
 
+    // The words the user may have meant by text, best first, at most max (main thread).
+    std::vector<Suggestion> SuggestWords(const char* text, int max = SUGGEST_MAX_RESULTS) {
+        return suggester_->Suggest(text, max);
+    }
+
     CDataFile* File() { return file_.get(); }
     CBlockStore* BlockStore() { return blocks_.get(); }
     CLookupIndex* LookupIndex() { return lookup_.get(); }
@@ -102,6 +109,7 @@ class CDictionaryDatabase {
     std::unique_ptr<CPrefixTable> prefixes_;
     std::unique_ptr<CSectionDirectory> sections_;
     CUseCounts useCounts_;
+    std::unique_ptr<CSpellingSuggester> suggester_;
     int status_ = 0;
 
     // Random-word state: a running seed that only grows, so that draws within the same

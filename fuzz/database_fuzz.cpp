@@ -1,6 +1,7 @@
 // Opens any bytes as a database and exercises the readers over it: lookups, walks, slots,
-// every field and relation byte its words refer to, and the rendering of each word's page and
-// of every Word Links page. Nothing may crash, read out of bounds or run without end.
+// suggestions with their optional sections, every field and relation byte its words refer to,
+// and the rendering of each word's page and of every Word Links page. Nothing may crash, read
+// out of bounds or run without end.
 
 #include <unistd.h>
 
@@ -77,5 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     db.EnumerateFromSlot(Count, &seen, db.PrefixSlot("m"));
     char word[RANDOM_WORD_BUFFER_SIZE];
     db.RandomWord(word, db.LookupIndex());
+    // The suggestion walk and the use counts of the optional sections.
+    for (const char* text : {"a", "bokks", "recieve", "aeiouaeiouaeiou"}) {
+        db.SuggestWords(text);
+    }
     return 0;
 }

@@ -228,9 +228,24 @@ TEST_F(CliTest, WordNotFoundShowsTheNearestWords) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
               "Lexicove could not locate the word definition in current data file.\n"
+              "Did you mean: banana?\n"
               "Nearest words:\n  apple\n  banana\n  cat\n  cherry\n  feline\n  geese\n  goose\n"
               "  zebra\n");
     EXPECT_EQ(Run({"define", std::string(300, 'a')}).status, 1);
+}
+
+TEST_F(CliTest, SuggestPrintsTheSuggestionsBestFirst) {
+    CliResult r = Run({"suggest", "Kat"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "cat\n");
+    r = Run({"suggest", "gose"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "goose\ngeese\n");  // geese: same sound, two edits
+    r = Run({"suggest", "qqqqqqqq"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Run({"suggest"}).status, 64);
+    EXPECT_EQ(Run({"suggest", "--bad", "cat"}).status, 64);
 }
 
 TEST_F(CliTest, NoDatabaseGivesTheStartUpFailure) {

@@ -30,6 +30,11 @@ int RunRandom(const std::vector<std::string>& args);
 int RunSearch(const std::vector<std::string>& args);
 int RunKeys(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunSuggest(const std::vector<std::string>& args);
+
+// "Did you mean: a, b, c?" with the suggestions for a text that is not a word, or "" when
+// there are none.
+std::string DidYouMean(CDictionaryDatabase* database, const std::string& typed);
 
 // Locates and opens the database (--database, $LEXICOVE_DATABASE, then the usual places).
 // On failure prints the start-up failure text to stderr and returns false.

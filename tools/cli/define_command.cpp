@@ -26,6 +26,10 @@ std::string IpaText(const std::string& ipa) {
 
 int ReportNotFound(CDictionaryDatabase* database, const std::string& typed) {
     std::fprintf(stderr, "%s\n", kNotFound);
+    std::string suggestions = DidYouMean(database, typed);
+    if (!suggestions.empty()) {
+        std::fprintf(stderr, "%s\n", suggestions.c_str());
+    }
     std::string lowered = typed;
     for (char& c : lowered) {
         if (c >= 'A' && c <= 'Z') {

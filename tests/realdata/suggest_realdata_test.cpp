@@ -1,0 +1,153 @@
+// Spelling suggestions over the real wordnet.lcv: the walk against a brute-force distance over
+// the whole word list, the hit rates on a set of common misspellings, and the command line.
+// Skipped when there is no database: scripts/dev.sh database builds it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "db/dictionary_database.h"
+#include "db/format.h"
+#include "search/phonetic_key.h"
+#include "search/spelling_suggester.h"
+#include "support/cli_runner.h"
+#include "support/real_database.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+bool KeepWord(void* context, const char* word, uint32_t) {
+    static_cast<std::vector<std::string>*>(context)->emplace_back(word);
+    return true;
+}
+
+// Restricted Damerau-Levenshtein distance, the plain textbook table.
+int BruteDistance(const std::string& a, const std::string& b) {
+    std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i) {
+        for (size_t j = 0; j <= b.size(); ++j) {
+            if (i == 0 || j == 0) {
+                d[i][j] = static_cast<int>(i + j);
+                continue;
+            }
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                                d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+std::string SourceRoot() {
+    std::string source = __FILE__;  // .../tests/realdata/this file
+    if (source[0] != '/') {
+        source = BuildProgramPath(source);
+    }
+    return source.substr(0, source.rfind("/tests/"));
+}
+
+class SuggestRealDataTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = RealDatabasePath();
+        if (::access(path_.c_str(), R_OK) != 0) {
+            GTEST_SKIP() << "no database at " << path_ << " (scripts/dev.sh database builds it)";
+        }
+        ASSERT_TRUE(db_.Open(path_.c_str())) << path_;
+        db_.EnumerateWords(KeepWord, &words_, "", true);
+        ASSERT_GT(words_.size(), 100000u);
+    }
+
+    std::string path_;
+    CDictionaryDatabase db_;
+    std::vector<std::string> words_;
+};
+
+TEST_F(SuggestRealDataTest, WalkFindsExactlyTheWordsWithinTheBound) {
+    uint8_t header[lcv::kHeaderSize];
+    ASSERT_EQ(db_.File()->ReadAt(0, lcv::kHeaderSize, header), static_cast<int>(lcv::kHeaderSize));
+    CSpellingSuggester suggester(db_.File(), lcv::DecodeFixed32(header + lcv::kHeaderTrieOffset),
+                                 nullptr);
+    for (const char* typed :
+         {"recieve", "accomodate", "teh", "pronounciation", "definately", "a", "zz", "ice crem",
+          "mispell", "qwertyuiopasd", "xylophon", "fone", "sychology", "new yrok"}) {
+        SCOPED_TRACE(typed);
+        std::string text = typed;
+        int bound = CSpellingSuggester::Bound(text.size());
+        std::map<std::string, int> expected;
+        for (const std::string& w : words_) {
+            int d = BruteDistance(text, w);
+            if (d <= bound) {
+                expected[w] = d;
+            }
+        }
+        std::map<std::string, int> got;
+        for (const Suggestion& s : suggester.Candidates(typed)) {
+            if (s.distance <= bound) {
+                got[s.word] = s.distance;
+            } else {
+                EXPECT_TRUE(s.sameSound) << s.word;
+                EXPECT_EQ(s.distance, BruteDistance(text, s.word)) << s.word;
+            }
+        }
+        EXPECT_EQ(got, expected);
+    }
+}
+
+TEST_F(SuggestRealDataTest, CommonMisspellingsFindTheWordMeant) {
+    ASSERT_TRUE(db_.UseCounts().Available());
+    std::ifstream in(SourceRoot() + "/tests/realdata/data/misspellings.tsv");
+    ASSERT_TRUE(in.good());
+    int pairs = 0, top1 = 0, top5 = 0;
+    for (std::string line; std::getline(in, line);) {
+        size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) {
+            continue;
+        }
+        std::string typed = line.substr(0, tab), meant = line.substr(tab + 1);
+        EXPECT_NE(db_.FindWord(meant.c_str()), 0u) << meant << " is not a word";
+        EXPECT_EQ(db_.FindWord(typed.c_str()), 0u) << typed << " is a word";
+        std::vector<Suggestion> found = db_.SuggestWords(typed.c_str());
+        ++pairs;
+        for (size_t i = 0; i < found.size() && i < 5; ++i) {
+            if (found[i].word == meant) {
+                top1 += i == 0 ? 1 : 0;
+                ++top5;
+            }
+        }
+        if (found.empty() || found[0].word != meant) {
+            std::string list;
+            for (const Suggestion& s : found) {
+                list += s.word + " ";
+            }
+            std::printf("  %s -> %s: %s\n", typed.c_str(), meant.c_str(), list.c_str());
+        }
+    }
+    std::printf("misspellings: %d pairs, top-1 %d (%.0f %%), top-5 %d (%.0f %%)\n", pairs, top1,
+                100.0 * top1 / pairs, top5, 100.0 * top5 / pairs);
+    EXPECT_GE(pairs, 50);
+    EXPECT_GE(top5 * 100, 90 * pairs);
+    EXPECT_GE(top1 * 100, 75 * pairs);
+}
+
+TEST_F(SuggestRealDataTest, DefineOnAMissSuggests) {
+    CTempDir scratch;
+    CliResult r = RunCli({"--database", path_, "define", "recieve"}, scratch.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.find("Lexicove could not locate the word definition in current data file.\n"
+                         "Did you mean: receive"),
+              0u)
+        << r.err;
+    r = RunCli({"--database", path_, "suggest", "accomodate"}, scratch.Path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("accommodate\n", 0), 0u) << r.out;
+}
+
+}  // namespace
