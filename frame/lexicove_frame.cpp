@@ -223,8 +223,10 @@ bool CLexicoveFrame::ShowWord(const char* text, bool record) {
     char buffer[LOOKUP_BUFFER_SIZE] = {};
     std::strncpy(buffer, text, LOOKUP_BUFFER_SIZE - 1);
     uint32_t number = 0;
+    suggested_ = false;
     if (!database_->LookupWord(buffer, &number) || number == 0) {
         ReportError(kNotFound);
+        suggested_ = ShowSuggestions(buffer);
         return false;
     }
     if (renderWorker_->IsBusy()) {
@@ -267,7 +269,11 @@ bool CLexicoveFrame::OpenWord(const std::string& text, bool switchView) {
     }
     if (switchView) {
         SetView(VIEW_LOOKUP);
-        SelectTab(LIST_DICTIONARY);
+        if (suggested_) {
+            ShowSuggestedTab();
+        } else {
+            SelectTab(LIST_DICTIONARY);
+        }
     }
     lookupEdit_->setText(QString::fromStdU16String(CodePageToUtf16(text)));
     return false;
@@ -392,6 +398,9 @@ bool CLexicoveFrame::RouteKey(QObject* watched, QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter: {
             int row = active->SelectedRow();
+            if (EnterOpensTypedText(active)) {
+                row = -1;
+            }
             if (row >= 0) {
                 CMessagePoster(this).Post(WM_LIST_ITEM_ACTIVATED, row,
                                           reinterpret_cast<intptr_t>(active));

@@ -85,8 +85,14 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void SelectTab(int tab);
     // Looks text up and has its page rendered; records it in Recents when asked.
     bool ShowWord(const char* text, bool record);
-    // ShowWord with recording; switches to the Content view on success when asked, else to
-    // the Lookup view's dictionary tab when asked, and puts the text into the "Look up:" box.
+    // Puts the words the user may have meant by text into the Searched list, as a search's
+    // results (the rows with their status row when the Searched tab is on show). False,
+    // changing nothing, while a search runs: the Searched list is the search's.
+    bool ShowSuggestions(const char* text);
+    // ShowWord with recording; switches to the Content view on success when asked. On failure
+    // (ShowWord has put the suggestions into the Searched list) it switches, when asked, to
+    // the Lookup view and its Searched tab (the dictionary tab when no suggestions could be
+    // given), and puts the text into the "Look up:" box.
     bool OpenWord(const std::string& text, bool switchView);
     bool OpenWord(const std::u16string& text, bool switchView);
     // Another program's request: COPYDATA_LOOKUP (look text up), COPYDATA_PICKER_SHOWN and
@@ -216,6 +222,13 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void OnSearchDone(int status);
     void OnClearList(int list);
     void ChooseRow(int row, CWordListBox* box);
+    // Enter in the "Look up:" box when the word list's highlighted row does not begin with the
+    // typed text: that row is only the text's alphabetical neighbour, so the typed text itself
+    // is opened (with the suggestions when it is not found). False when the row is the one
+    // to open.
+    bool EnterOpensTypedText(CWordListBox* active);
+    // Shows the Searched tab with the suggestions and their status row.
+    void ShowSuggestedTab();
     bool StartSearch(const std::u16string& query, int mode, const std::u16string& path);
     bool RouteKey(QObject* watched, QKeyEvent* event);
 
@@ -282,6 +295,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CWordList recents_;
     CWordList studyList_;
     CWordList searched_;
+    bool suggested_ = false;  // the last ShowWord missed and put suggestions into searched_
     CHeaderButton wordOfDayButton_;
     CHeaderButton readButton_;
     CHeaderButton backButton_;
