@@ -1,11 +1,14 @@
 #include "db/dictionary_database.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <ctime>
 
 #include "db/format.h"
 #include "render/html_entry_renderer.h"
+#include "search/meaning_terms.h"
+#include "search/search_status.h"
 #include "search/search_word_list_file.h"
 
 namespace {
@@ -61,6 +64,7 @@ CDictionaryDatabase::~CDictionaryDatabase() {
 void CDictionaryDatabase::Release() {
     suggester_.reset();
     useCounts_ = CUseCounts();
+    meaning_ = CMeaningIndex();
     sections_.reset();
     prefixes_.reset();
     lookup_.reset();
@@ -107,6 +111,75 @@ void CDictionaryDatabase::OpenSections(uint32_t directoryOffset) {
     if (sections_->Find(lcv::kTagUseCounts, &section)) {
         useCounts_.Load(file_.get(), section.offset, section.length);
     }
+    if (sections_->Find(lcv::kTagMeaning, &section)) {
+        meaning_.Load(file_.get(), section.offset, section.length);
+    }
+}
+
+bool CDictionaryDatabase::WordOf(uint32_t number, char* buffer, size_t size) {
+    if (size < lcv::kMaxWordLength + 1 || number == 0) {
+        return false;
+    }
+    uint32_t list = 1;
+    for (uint32_t depth = 0; depth < lcv::kMaxWordLength; ++depth) {
+        uint32_t below = 0;
+        uint8_t belowChar = 0;
+        for (uint32_t i = list;; ++i) {
+            uint32_t w = lookup_->ReadTrieWord(i);
+            if (w == 0) {
+                return false;
+            }
+            if (lcv::IsEntryRef(w)) {
+                continue;
+            }
+            if (i == number) {
+                buffer[depth] = static_cast<char>(lcv::NodeChar(w));
+                buffer[depth + 1] = '\0';
+                return lcv::NodeTerminal(w) && FindWord(buffer) == number;
+            }
+            uint32_t child = lcv::NodeChild(w);
+            if (child != 0 && child <= number && child > below) {
+                below = child;
+                belowChar = lcv::NodeChar(w);
+            }
+            if (lcv::NodeLast(w)) {
+                break;
+            }
+        }
+        if (below == 0) {
+            return false;
+        }
+        buffer[depth] = static_cast<char>(belowChar);
+        list = below;
+    }
+    return false;
+}
+
+// A word made only of the description's own terms ("doctor" for "a doctor who treats
+// children") is what the user already knows, not the word looked for: it is passed over.
+int CDictionaryDatabase::SearchMeaning(const char* text, int limit,
+                                       std::vector<CMeaningIndex::Hit>* hits) {
+    int status = meaning_.Search(text, limit + kMeaningSpareHits, &useCounts_,
+                                 CSearchIndex::StopFlag(), hits);
+    CMeaningTerms terms;
+    std::vector<std::string> query = terms.Terms(text != nullptr ? text : "");
+    char word[lcv::kMaxWordLength + 1];
+    auto known = [&](const CMeaningIndex::Hit& hit) {
+        if (!WordOf(hit.number, word, sizeof word)) {
+            return true;
+        }
+        std::vector<std::string> own = terms.Terms(word);
+        return std::all_of(own.begin(), own.end(), [&](const std::string& t) {
+            return std::find(query.begin(), query.end(), t) != query.end();
+        });
+    };
+    hits->erase(std::remove_if(hits->begin(), hits->end(), known), hits->end());
+    if (hits->size() > static_cast<size_t>(limit)) {
+        hits->resize(static_cast<size_t>(limit));
+        return status == SEARCH_OK ? SEARCH_TRUNCATED : status;
+    }
+    return status == SEARCH_TRUNCATED && hits->size() < static_cast<size_t>(limit) ? SEARCH_OK
+                                                                                   : status;
 }
 
 bool CDictionaryDatabase::EnumerateFromSlot(WordCallback callback, void* context, int slot) {

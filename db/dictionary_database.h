@@ -15,6 +15,7 @@
 #include "db/use_counts.h"
 #include "db/word_index.h"
 #include "render/render_sink.h"
+#include "search/meaning_index.h"
 #include "search/search_index.h"
 #include "search/spelling_suggester.h"
 
@@ -24,6 +25,9 @@ constexpr int DATABASE_OPEN_FAILED = 2;
 // Size of the caller's buffer for LookupWord, and of the one for RandomWord.
 constexpr int LOOKUP_BUFFER_SIZE = 256;
 constexpr int RANDOM_WORD_BUFFER_SIZE = 129;
+
+// Meaning hits asked for beyond the limit, to make up for the words SearchMeaning leaves out.
+constexpr int kMeaningSpareHits = 64;
 
 class CDictionaryDatabase {
   public:
@@ -91,6 +95,17 @@ class CDictionaryDatabase {
     // word 0 when the section is absent or damaged).
     const CSectionDirectory* Sections() const { return sections_.get(); }
     const CUseCounts& UseCounts() const { return useCounts_; }
+    // The text of word number into buffer (room for size bytes, at least 129): false when the
+    // number is not a word's. It follows the writer's depth-first layout (the subtree holding
+    // a node starts at the greatest child index not above it) and checks the result with
+    // FindWord, so a trie laid out otherwise gives false rather than a wrong word.
+    bool WordOf(uint32_t number, char* buffer, size_t size);
+    // The reverse dictionary; not Available in a file without the meaning index.
+    const CMeaningIndex& MeaningIndex() const { return meaning_; }
+    // The words whose senses match a description best, at most limit; a search status. Stops
+    // as SEARCH_CANCELLED once StopSearch is called.
+    // Words made only of the description's own terms are left out.
+    int SearchMeaning(const char* text, int limit, std::vector<CMeaningIndex::Hit>* hits);
 
   private:
     // Reads the optional section directory and the sections this object serves; a missing or
@@ -109,6 +124,7 @@ class CDictionaryDatabase {
     std::unique_ptr<CPrefixTable> prefixes_;
     std::unique_ptr<CSectionDirectory> sections_;
     CUseCounts useCounts_;
+    CMeaningIndex meaning_;
     std::unique_ptr<CSpellingSuggester> suggester_;
     int status_ = 0;
 

@@ -5,6 +5,7 @@
 // (CDatabaseWriter) share only what is here.
 
 #include <cstdint>
+#include <vector>
 
 namespace lcv {
 
@@ -34,6 +35,48 @@ constexpr uint32_t kTagMeaning = MakeTag("MEAN");
 // Use-count section: a count K, then K pairs (word number, use count), word numbers strictly
 // ascending.
 constexpr uint32_t kUseCountPairSize = 8;
+
+// Meaning index section (db/FORMAT.md): a header of ten 32-bit words, then the term table
+// (per term: string offset, postings offset, document frequency), the term strings, the
+// postings, the document table (per document: offset of its record) and the document records.
+constexpr uint32_t kMeaningMagic = MakeTag("MIX1");
+constexpr uint32_t kMeaningHeaderSize = 40;
+constexpr uint32_t kMeaningTermEntrySize = 12;
+// A posting is one variable-length number: the document's distance from the previous one
+// (from -1 for the first) shifted left by this many bits, and below them the term's weighted
+// count in the document, capped at the largest value the bits hold.
+constexpr uint32_t kMeaningCountBits = 4;
+constexpr uint32_t kMeaningMaxCount = (1u << kMeaningCountBits) - 1;
+// Weights of a term's occurrences: in the sense's own text (gloss, samples, synonyms) and in
+// the gloss of a broader sense (its hypernyms).
+constexpr uint32_t kMeaningOwnWeight = 2;
+constexpr uint32_t kMeaningBroaderWeight = 1;
+
+// Variable-length numbers: seven bits a byte, least significant first, the high bit set on
+// every byte but the last.
+inline void AppendVarint(std::vector<uint8_t>* out, uint32_t v) {
+    while (v >= 0x80) {
+        out->push_back(static_cast<uint8_t>(v | 0x80));
+        v >>= 7;
+    }
+    out->push_back(static_cast<uint8_t>(v));
+}
+// Reads a number at *p, not past end; false (and *p unchanged) when it runs past end or over
+// 32 bits.
+inline bool ReadVarint(const uint8_t** p, const uint8_t* end, uint32_t* v) {
+    uint32_t value = 0;
+    const uint8_t* q = *p;
+    for (int shift = 0; shift <= 28 && q < end; shift += 7) {
+        uint8_t b = *q++;
+        value |= uint32_t{static_cast<uint8_t>(b & 0x7F)} << shift;
+        if ((b & 0x80) == 0) {
+            *v = value;
+            *p = q;
+            return true;
+        }
+    }
+    return false;
+}
 
 // Compressed text stream.
 constexpr uint32_t kBlockSize = 4096;

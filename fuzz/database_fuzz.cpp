@@ -1,7 +1,7 @@
 // Opens any bytes as a database and exercises the readers over it: lookups, walks, slots,
-// suggestions with their optional sections, every field and relation byte its words refer to,
-// and the rendering of each word's page and of every Word Links page. Nothing may crash, read
-// out of bounds or run without end.
+// suggestions and the meaning search with their optional sections, every field and relation
+// byte its words refer to, and the rendering of each word's page and of every Word Links page.
+// Nothing may crash, read out of bounds or run without end.
 
 #include <unistd.h>
 
@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "db/dictionary_database.h"
 #include "db/format.h"
@@ -81,6 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The suggestion walk and the use counts of the optional sections.
     for (const char* text : {"a", "bokks", "recieve", "aeiouaeiouaeiou"}) {
         db.SuggestWords(text);
+    }
+    std::vector<CMeaningIndex::Hit> hits;
+    for (const char* text : {"fear of spiders", "a person who loves books", "zebra"}) {
+        db.SearchMeaning(text, 20, &hits);
     }
     return 0;
 }

@@ -27,7 +27,7 @@ WORDNET_DIR=${LEXICOVE_WORDNET_DIR:-/usr/share/wordnet}
 JOBS=$(nproc)
 
 APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
-              ccache wordnet-base clang libclang-rt-14-dev
+              ccache wordnet-base libstemmer-dev clang libclang-rt-14-dev
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
               libespeak-ng-dev espeak-ng-data sox alsa-utils appstream
               nlohmann-json3-dev python3-jsonschema)

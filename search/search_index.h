@@ -50,6 +50,7 @@ class CSearchIndex : public CWordIndex {
     static void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
     static void ClearStop() { stop_.store(false, std::memory_order_relaxed); }
     static bool StopRequested() { return stop_.load(std::memory_order_relaxed); }
+    static const std::atomic<bool>* StopFlag() { return &stop_; }
 
     // Drops ignorable non-pattern characters and collapses "*?", "**" and "?*" to "*" and
     // "[]", "()" and "{}" to nothing, in place. True when anything is left.

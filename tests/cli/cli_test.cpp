@@ -248,6 +248,13 @@ TEST_F(CliTest, SuggestPrintsTheSuggestionsBestFirst) {
     EXPECT_EQ(Run({"suggest", "--bad", "cat"}).status, 64);
 }
 
+TEST_F(CliTest, MeaningSearchWithoutTheIndexSaysSo) {
+    CliResult r = Run({"search", "--meaning", "a small cat"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no meaning index"), std::string::npos) << r.err;
+    EXPECT_EQ(Run({"search", "--meaning", "cat", "--puzzle", "c?t"}).status, 64);
+}
+
 TEST_F(CliTest, NoDatabaseGivesTheStartUpFailure) {
     for (const char* command : {"define", "list", "random"}) {
         std::vector<std::string> args = {"--database", "/nonexistent/wordnet.lcv", command};

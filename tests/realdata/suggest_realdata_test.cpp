@@ -1,5 +1,6 @@
-// Spelling suggestions over the real wordnet.lcv: the walk against a brute-force distance over
-// the whole word list, the hit rates on a set of common misspellings, and the command line.
+// Spelling suggestions and the meaning search over the real wordnet.lcv: the walk against a
+// brute-force distance over the whole word list, the hit rates on a set of common misspellings
+// and on a set of descriptions, and the command line.
 // Skipped when there is no database: scripts/dev.sh database builds it.
 
 #include <gtest/gtest.h>
@@ -148,6 +149,52 @@ TEST_F(SuggestRealDataTest, DefineOnAMissSuggests) {
     r = RunCli({"--database", path_, "suggest", "accomodate"}, scratch.Path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("accommodate\n", 0), 0u) << r.out;
+}
+
+TEST_F(SuggestRealDataTest, DescriptionsFindTheWordMeantAmongTheFirstTen) {
+    ASSERT_TRUE(db_.MeaningIndex().Available());
+    std::ifstream in(SourceRoot() + "/tests/realdata/data/descriptions.tsv");
+    ASSERT_TRUE(in.good());
+    int pairs = 0, top1 = 0, top10 = 0;
+    char word[129];
+    for (std::string line; std::getline(in, line);) {
+        size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) {
+            continue;
+        }
+        std::string description = line.substr(0, tab), meant = line.substr(tab + 1);
+        EXPECT_NE(db_.FindWord(meant.c_str()), 0u) << meant << " is not a word";
+        std::vector<CMeaningIndex::Hit> hits;
+        db_.SearchMeaning(description.c_str(), 10, &hits);
+        ++pairs;
+        for (size_t i = 0; i < hits.size(); ++i) {
+            if (db_.WordOf(hits[i].number, word, sizeof word) && meant == word) {
+                top1 += i == 0 ? 1 : 0;
+                ++top10;
+            }
+        }
+    }
+    std::printf("descriptions: %d pairs, top-1 %d (%.0f %%), top-10 %d (%.0f %%)\n", pairs, top1,
+                100.0 * top1 / pairs, top10, 100.0 * top10 / pairs);
+    EXPECT_GE(pairs, 60);
+    // The level reached when this set was written; a change that ranks worse fails here.
+    EXPECT_GE(top10 * 100, 45 * pairs);
+}
+
+TEST_F(SuggestRealDataTest, MeaningSearchOnTheCommandLine) {
+    CTempDir scratch;
+    CliResult r =
+        RunCli({"--database", path_, "search", "--meaning", "fear of spiders", "--limit", "3"},
+               scratch.Path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("arachnophobia\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("< Truncated >\n"), std::string::npos) << r.out;
+    r = RunCli({"--database", path_, "search", "--meaning", "of the"}, scratch.Path());
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out, "< Invalid Query >\n");
+    r = RunCli({"--database", path_, "search", "--meaning", "x", "--wildcard", "*"},
+               scratch.Path());
+    EXPECT_EQ(r.status, 64);
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ const CliCommand kCommands[] = {
      "         --ignore-punctuation] [--wordlist FILE.dwg] [--json]",
      "the words found, one a line, then the status row; puzzle: letters and ? for open "
      "boxes; wildcard: ? * [set] (letters) (n:letters) {a,b}; --limit: the most words (128); "
+     "--meaning: the words whose senses match the description best, best first; "
      "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 64 invalid query, 130 "
      "stopped"},
     {"keys", RunKeys, "keys [--json] TEXT", "the primary and alternate sound keys of TEXT"},

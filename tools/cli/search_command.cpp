@@ -150,6 +150,11 @@ int Exit(int status, bool foundWords) {
 }  // namespace
 
 int RunSearch(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (Matches(arg, "--meaning")) {
+            return RunMeaningSearch(args);
+        }
+    }
     COptionsRecord options = GetOptionsRecord();
     SearchRequest request;
     std::string anagram, wordList;

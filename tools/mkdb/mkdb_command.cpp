@@ -10,10 +10,12 @@
 
 #include "app/version.h"
 #include "db/database_writer.h"
+#include "db/format.h"
 #include "tools/mkdb/cmu_dict.h"
 #include "tools/mkdb/content_builder.h"
 #include "tools/mkdb/espeak_phonemizer.h"
 #include "tools/mkdb/inflection_source.h"
+#include "tools/mkdb/meaning_index_builder.h"
 #include "tools/mkdb/sense_counts.h"
 #include "tools/mkdb/word_list_file.h"
 #include "tools/mkdb/wordnet_reader.h"
@@ -189,6 +191,13 @@ int CMkdbCommand::BuildDatabase(const Sources& sources, const std::string& outpu
     if (!content.Build(&writer, &error)) {
         return Fail(error);
     }
+    Progress("indexing the senses by meaning");
+    CMeaningIndexBuilder meaning;
+    meaning.AddWordNet(data);
+    writer.AddSection(lcv::kTagMeaning, [&meaning](const CDatabaseWriter::WordNumberOf& numberOf,
+                                                   std::vector<uint8_t>* out, std::string* e) {
+        return meaning.Build(numberOf, out, e);
+    });
     Progress("compressing and writing " + output);
     if (!writer.Write(output, &error)) {
         return Fail(error);
@@ -229,6 +238,7 @@ void CMkdbCommand::Summary(const Sources& sources, const std::string& output, do
     row("text stream") << w.textBytes << " bytes\n";
     row("compressed") << w.compressedBytes << " bytes in " << w.blocks << " blocks\n";
     row("use counts") << w.useCountBytes << " bytes\n";
+    row("meaning index") << w.meaningBytes << " bytes\n";
     row("file size") << w.fileBytes << " bytes\n";
     row("time") << std::setprecision(2) << seconds << " s\n";
     if (sources.cmudict.empty()) {

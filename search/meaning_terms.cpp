@@ -1,0 +1,73 @@
+#include "search/meaning_terms.h"
+
+#include <libstemmer.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Function words and the fillers of a description ("a word for", "someone who").
+constexpr std::array<std::string_view, 130> kStopWords = {
+    "about",   "above",   "after",     "again",    "against", "all",        "also",   "am",
+    "an",      "and",     "any",       "are",      "as",      "at",         "be",     "been",
+    "before",  "being",   "below",     "between",  "both",    "but",        "by",     "can",
+    "could",   "did",     "do",        "does",     "doing",   "down",       "during", "each",
+    "etc",     "every",   "few",       "for",      "from",    "further",    "had",    "has",
+    "have",    "having",  "he",        "her",      "here",    "hers",       "him",    "his",
+    "how",     "if",      "in",        "into",     "is",      "it",         "its",    "itself",
+    "just",    "me",      "more",      "most",     "my",      "no",         "nor",    "not",
+    "of",      "off",     "on",        "once",     "one",     "only",       "or",     "other",
+    "our",     "out",     "over",      "own",      "same",    "she",        "should", "so",
+    "some",    "someone", "something", "somebody", "such",    "than",       "that",   "the",
+    "their",   "them",    "then",      "there",    "these",   "they",       "thing",  "this",
+    "those",   "through", "to",        "too",      "under",   "until",      "up",     "upon",
+    "usually", "very",    "was",       "we",       "were",    "what",       "when",   "where",
+    "which",   "while",   "who",       "whom",     "whose",   "why",        "will",   "with",
+    "without", "word",    "would",     "you",      "your",    "especially", "often",  "many",
+    "much",    "used"};
+
+}  // namespace
+
+CMeaningTerms::CMeaningTerms() : stemmer_(sb_stemmer_new("english", nullptr)) {}
+
+CMeaningTerms::~CMeaningTerms() {
+    if (stemmer_ != nullptr) {
+        sb_stemmer_delete(stemmer_);
+    }
+}
+
+bool CMeaningTerms::IsStopWord(std::string_view word) {
+    return std::find(kStopWords.begin(), kStopWords.end(), word) != kStopWords.end();
+}
+
+std::vector<std::string> CMeaningTerms::Terms(std::string_view text) {
+    std::vector<std::string> terms;
+    if (stemmer_ == nullptr) {
+        return terms;
+    }
+    std::string word;
+    auto flush = [&] {
+        if (word.size() > 1 && !IsStopWord(word)) {
+            const sb_symbol* stem =
+                sb_stemmer_stem(stemmer_, reinterpret_cast<const sb_symbol*>(word.data()),
+                                static_cast<int>(word.size()));
+            if (stem != nullptr) {
+                terms.emplace_back(reinterpret_cast<const char*>(stem),
+                                   static_cast<size_t>(sb_stemmer_length(stemmer_)));
+            }
+        }
+        word.clear();
+    };
+    for (char c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            word += static_cast<char>(c - 'A' + 'a');
+        } else if (c >= 'a' && c <= 'z') {
+            word += c;
+        } else {
+            flush();
+        }
+    }
+    flush();
+    return terms;
+}
