@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/options_record.h"
 #include "db/format.h"
 #include "render/html_entry_renderer.h"
 #include "search/meaning_terms.h"
@@ -273,8 +274,27 @@ bool CDictionaryDatabase::RenderEntry(RenderSink sink, void* context, const char
 
 int CDictionaryDatabase::SearchWords(WordCallback callback, void* context, const char* query,
                                      int mode, const char* path) {
+    if (mode == SEARCH_MODE_MEANING) {
+        // A word-list file has no senses to match a description against.
+        return path != nullptr && *path != '\0' ? SEARCH_INVALID_QUERY
+                                                : ReportMeaning(callback, context, query);
+    }
     if (path != nullptr && *path != '\0') {
         return SearchWordListFile(callback, context, query, mode, path);
     }
     return search_->Search(callback, context, query, mode);
+}
+
+// The words go to the callback best first, as a search reports them; the caller's result limit
+// (the callback's false) ends the search as SEARCH_TRUNCATED.
+int CDictionaryDatabase::ReportMeaning(WordCallback callback, void* context, const char* query) {
+    std::vector<CMeaningIndex::Hit> hits;
+    int status = SearchMeaning(query, RESULT_LIMIT_MAX, &hits);
+    char word[lcv::kMaxWordLength + 1];
+    for (const CMeaningIndex::Hit& hit : hits) {
+        if (WordOf(hit.number, word, sizeof word) && !callback(context, word, 0)) {
+            return SEARCH_TRUNCATED;
+        }
+    }
+    return status;
 }

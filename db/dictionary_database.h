@@ -70,7 +70,8 @@ class CDictionaryDatabase {
                      int entryIndex);
 
     // Runs a whole word search on the calling thread (the search worker): over the word-list
-    // file at path when one is given, else over the dictionary. Returns the search status.
+    // file at path when one is given, else over the dictionary; SEARCH_MODE_MEANING reports
+    // SearchMeaning's words best first (dictionary only). Returns the search status.
     int SearchWords(WordCallback callback, void* context, const char* query, int mode,
                     const char* path);
     // Asks the running search to stop (from any thread); it ends as SEARCH_CANCELLED. The
@@ -111,6 +112,7 @@ class CDictionaryDatabase {
     // Reads the optional section directory and the sections this object serves; a missing or
     // damaged section leaves its feature off and is no failure.
     void OpenSections(uint32_t directoryOffset);
+    int ReportMeaning(WordCallback callback, void* context, const char* query);
     bool FollowRedirect(char* buffer, uint32_t* number);
     bool TryFallbacks(char* buffer, uint32_t* number);
     void Release();

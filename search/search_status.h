@@ -18,6 +18,8 @@ constexpr uint32_t SEARCH_STARTED = 0xFFFF;
 
 constexpr int SEARCH_MODE_PHONETIC = 1;
 constexpr int SEARCH_MODE_PATTERN = 2;
+// The reverse dictionary: the query is a description (CDictionaryDatabase::SearchMeaning).
+constexpr int SEARCH_MODE_MEANING = 3;
 
 // Queries are at most this many bytes; longer ones are refused as SEARCH_INVALID_QUERY.
 constexpr int SEARCH_MAX_QUERY = 127;

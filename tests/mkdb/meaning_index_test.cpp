@@ -127,6 +127,29 @@ TEST_F(MeaningIndexTest, StatusesFollowTheSearches) {
     CSearchIndex::ClearStop();
 }
 
+TEST_F(MeaningIndexTest, AsASearchModeTheWordsComeBestFirstUpToTheLimit) {
+    Open(fixture_.Image());
+    struct Taken {
+        std::vector<std::string> words;
+        size_t limit;
+    } taken{{}, 2};
+    auto take = [](void* context, const char* word, uint32_t) {
+        auto* t = static_cast<Taken*>(context);
+        t->words.emplace_back(word);
+        return t->words.size() < t->limit;
+    };
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, ""),
+              SEARCH_TRUNCATED);
+    ASSERT_EQ(taken.words.size(), 2u);
+    EXPECT_EQ(taken.words[0], "arachnophobia");
+    taken = {{}, 100};
+    EXPECT_EQ(db_.SearchWords(take, &taken, "silk trap", SEARCH_MODE_MEANING, ""), SEARCH_OK);
+    EXPECT_FALSE(taken.words.empty());
+    EXPECT_EQ(db_.SearchWords(take, &taken, "the", SEARCH_MODE_MEANING, ""), SEARCH_INVALID_QUERY);
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear", SEARCH_MODE_MEANING, "/words.dwg"),
+              SEARCH_INVALID_QUERY);
+}
+
 TEST_F(MeaningIndexTest, TermsAreStemmedWithoutStopWords) {
     CMeaningTerms terms;
     EXPECT_EQ(terms.Terms("The Spiders' webs, and a spider-web!"),

@@ -31,8 +31,6 @@ int RunSearch(const std::vector<std::string>& args);
 int RunKeys(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunSuggest(const std::vector<std::string>& args);
-// search --meaning TEXT [--limit N]: the reverse dictionary.
-int RunMeaningSearch(const std::vector<std::string>& args);
 
 // "Did you mean: a, b, c?" with the suggestions for a text that is not a word, or "" when
 // there are none.

@@ -111,7 +111,7 @@ void StopOnInterrupt(int) {
 struct SearchRequest {
     std::u16string query;
     int mode = 0;
-    int kinds = 0;  // how many of the four kinds were given
+    int kinds = 0;  // how many of the five kinds were given
 };
 
 bool TakeValue(const std::vector<std::string>& args, size_t* i, const std::string& option,
@@ -150,11 +150,6 @@ int Exit(int status, bool foundWords) {
 }  // namespace
 
 int RunSearch(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (Matches(arg, "--meaning")) {
-            return RunMeaningSearch(args);
-        }
-    }
     COptionsRecord options = GetOptionsRecord();
     SearchRequest request;
     std::string anagram, wordList;
@@ -187,6 +182,11 @@ int RunSearch(const std::vector<std::string>& args) {
                 return EXIT_USAGE;
             }
             request = {Lower(Utf8ToUtf16(value)), SEARCH_MODE_PHONETIC, request.kinds + 1};
+        } else if (Matches(arg, "--meaning")) {
+            if (!need("--meaning")) {
+                return EXIT_USAGE;
+            }
+            request = {Utf8ToUtf16(value), SEARCH_MODE_MEANING, request.kinds + 1};
         } else if (Matches(arg, "--length")) {
             if (!need("--length") || !ParseCount("--length", value, 99, &length)) {
                 return EXIT_USAGE;
@@ -215,7 +215,8 @@ int RunSearch(const std::vector<std::string>& args) {
         }
     }
     if (request.kinds != 1) {
-        return UsageError("search needs one of --puzzle, --anagram, --wildcard or --phonetic");
+        return UsageError(
+            "search needs one of --puzzle, --anagram, --wildcard, --phonetic or --meaning");
     }
     if (!anagram.empty()) {
         // The panel's formats "(%s)" and, with a length, "(%d:%s)".
@@ -238,6 +239,11 @@ int RunSearch(const std::vector<std::string>& args) {
     SearchSinkContext sink;
     sink.searched = &searched;
     sink.listener = &window;
+    if (request.mode == SEARCH_MODE_MEANING && !database.MeaningIndex().Available()) {
+        std::fprintf(stderr,
+                     "lexicove-cli: this database has no meaning index (build it again "
+                     "with lexicove-mkdb)\n");
+    }
     CSearchWorker worker(&database, &sink, &options);
 
     struct sigaction action {};
