@@ -29,7 +29,7 @@ expect() {
     fi
 }
 
-expect "--database --help --version define export keys list random search" _lexicove_cli lexicove-cli ""
+expect "--database --help --version define export keys list random search suggest" _lexicove_cli lexicove-cli ""
 expect "define" _lexicove_cli lexicove-cli de
 expect "define" _lexicove_cli lexicove-cli --database x.lcv de
 expect "--help --html --json --links" _lexicove_cli lexicove-cli define --
