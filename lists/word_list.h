@@ -5,8 +5,9 @@
 // Study List, Recents, Searched) and the renderer's working lists and notes.
 //
 // File format: 8-bit text, one item per line, each line ended by CR LF, no header, items in
-// list order; a CR or LF inside an item is written as a space. On reading, CR and LF both end a line, empty lines are skipped and a line equal
-// (ignoring ASCII case) to an earlier item is dropped.
+// list order; a CR or LF inside an item is written as a space. On reading, CR and LF both end a
+// line, empty lines are skipped and a line equal (ignoring ASCII case) to an earlier item is
+// dropped.
 //
 // Threads: every operation takes the list's own lock, so one thread may append while another
 // reads; this is how the search worker fills the Searched list while the main thread shows it.
