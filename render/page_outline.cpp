@@ -3,37 +3,9 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "render/html_tag.h"
+
 namespace {
-
-std::string TagName(const std::string& tag) {
-    std::string name;
-    for (char c : tag) {
-        if (!std::isalpha(static_cast<unsigned char>(c)) && !(c == '/' && name.empty())) {
-            break;
-        }
-        name.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    return name;
-}
-
-// The value of an attribute of a tag's text, quoted or not; empty when it is absent.
-std::string Attribute(const std::string& tag, const std::string& name) {
-    std::string lower;
-    for (char c : tag) {
-        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    size_t at = lower.find(" " + name + "=");
-    if (at == std::string::npos) {
-        return "";
-    }
-    at += name.size() + 2;
-    if (at < tag.size() && tag[at] == '"') {
-        size_t end = tag.find('"', at + 1);
-        return tag.substr(at + 1, end == std::string::npos ? end : end - at - 1);
-    }
-    size_t end = tag.find(' ', at);
-    return tag.substr(at, end == std::string::npos ? end : end - at);
-}
 
 // The entry index of a Word Links target "word:N", or 0.
 int LinksEntry(const std::string& href) {
@@ -85,7 +57,7 @@ PageOutline CPageOutline::Parse(const std::string& word, int entry, const std::s
         Text(WithSpaces(run));
         run.clear();
         const std::string text = html.substr(i + 1, end - i - 1);
-        const std::string name = TagName(text);
+        const std::string name = HtmlTagName(text);
         if (!name.empty() && name[0] == '/') {
             EndTag(name.substr(1));
         } else {
@@ -155,7 +127,7 @@ void CPageOutline::Tag(const std::string& name, const std::string& tag) {
     } else if (name == "sup") {
         ++sup_;
     } else if (name == "font") {
-        fonts_.push_back(Attribute(tag, "face") == "SILSophiaIPA");
+        fonts_.push_back(HtmlTagAttribute(tag, "face") == "SILSophiaIPA");
     } else if (name == "br") {
         inPronunciation_ = false;
         if (notesTable_ && cell_ == 2) {
@@ -173,7 +145,7 @@ void CPageOutline::Tag(const std::string& name, const std::string& tag) {
     } else if (name == "a") {
         inAnchor_ = true;
         buffer_.clear();
-        const std::string href = Attribute(tag, "href");
+        const std::string href = HtmlTagAttribute(tag, "href");
         if (href == ":pron" && !linksPage_) {  // each pronunciation is a block of its own
             inPronunciation_ = true;
             page_.pronunciations.emplace_back();
@@ -187,7 +159,7 @@ void CPageOutline::Tag(const std::string& name, const std::string& tag) {
         if (inSense_) {
             ++tables_;
             glossDone_ = true;
-        } else if (Attribute(tag, "cellspacing") == "4") {
+        } else if (HtmlTagAttribute(tag, "cellspacing") == "4") {
             notesTable_ = true;
         }
     } else if (name == "tr") {

@@ -5,31 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "render/ipa_encoding.h"
-#include "support/cli_runner.h"
+#include "support/source_tree.h"
 #include "tools/mkdb/arpabet_converter.h"
 #include "tools/mkdb/espeak_phonemizer.h"
 #include "tools/mkdb/pronouncer.h"
 
 namespace {
-
-std::string CmuDictPath() {
-    const char* given = std::getenv("LEXICOVE_CMUDICT");
-    if (given != nullptr) {
-        return given;
-    }
-    std::string source = __FILE__;  // .../tests/realdata/this file, maybe relative to the build
-    if (source[0] != '/') {
-        source = BuildProgramPath(source);
-    }
-    return source.substr(0, source.rfind("/tests/")) +
-           "/third_party/npm/node_modules/cmu-pronouncing-dictionary/index.js";
-}
 
 // The vowel symbols of an encoded pronunciation, in order.
 std::u32string Vowels(const std::string& encoded) {

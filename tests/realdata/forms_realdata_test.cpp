@@ -18,6 +18,7 @@
 #include "db/format.h"
 #include "support/cli_runner.h"
 #include "support/real_database.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -141,15 +142,6 @@ TEST_F(FormsRealDataTest, CommonWordsShowTheirFormsSamplesAndPronunciations) {
 }
 
 // ---- Against en-inflectors ----
-
-// The source tree: this file's path, which the compiler may give relative to the build folder.
-std::string SourceRoot() {
-    std::string source = __FILE__;  // .../tests/realdata/this file
-    if (source[0] != '/') {
-        source = BuildProgramPath(source);
-    }
-    return source.substr(0, source.rfind("/tests/"));
-}
 
 std::string WordNetDir() {
     const char* dir = std::getenv("LEXICOVE_WORDNET_DIR");

@@ -20,7 +20,7 @@
 #include "db/dictionary_database.h"
 #include "db/format.h"
 #include "render/ipa_encoding.h"
-#include "support/cli_runner.h"
+#include "support/source_tree.h"
 
 namespace {
 
@@ -29,20 +29,6 @@ const char* const kPos[4] = {"noun", "verb", "adj", "adv"};
 std::string WordNetDir() {
     const char* dir = std::getenv("LEXICOVE_WORDNET_DIR");
     return std::string(dir != nullptr ? dir : "/usr/share/wordnet") + "/";
-}
-
-// The CMUdict the database is built from: $LEXICOVE_CMUDICT, else the project's own copy.
-std::string CmuDictPath() {
-    const char* given = std::getenv("LEXICOVE_CMUDICT");
-    if (given != nullptr) {
-        return given;
-    }
-    std::string source = __FILE__;  // .../tests/realdata/this file, maybe relative to the build
-    if (source[0] != '/') {
-        source = BuildProgramPath(source);
-    }
-    std::string root = source.substr(0, source.rfind("/tests/"));
-    return root + "/third_party/npm/node_modules/cmu-pronouncing-dictionary/index.js";
 }
 
 std::vector<std::string> Lines(const std::string& path) {

@@ -16,8 +16,10 @@
 #include "db/format.h"
 #include "search/phonetic_key.h"
 #include "search/spelling_suggester.h"
+#include "support/brute_distance.h"
 #include "support/cli_runner.h"
 #include "support/real_database.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -25,33 +27,6 @@ namespace {
 bool KeepWord(void* context, const char* word, uint32_t) {
     static_cast<std::vector<std::string>*>(context)->emplace_back(word);
     return true;
-}
-
-// Restricted Damerau-Levenshtein distance, the plain textbook table.
-int BruteDistance(const std::string& a, const std::string& b) {
-    std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
-    for (size_t i = 0; i <= a.size(); ++i) {
-        for (size_t j = 0; j <= b.size(); ++j) {
-            if (i == 0 || j == 0) {
-                d[i][j] = static_cast<int>(i + j);
-                continue;
-            }
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                                d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-            }
-        }
-    }
-    return d[a.size()][b.size()];
-}
-
-std::string SourceRoot() {
-    std::string source = __FILE__;  // .../tests/realdata/this file
-    if (source[0] != '/') {
-        source = BuildProgramPath(source);
-    }
-    return source.substr(0, source.rfind("/tests/"));
 }
 
 class SuggestRealDataTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "cli.h"
+#include "render/html_tag.h"
 
 namespace {
 
@@ -13,17 +14,6 @@ bool InIpaFont(const std::vector<bool>& fonts) {
         }
     }
     return false;
-}
-
-std::string TagName(const std::string& tag) {
-    std::string name;
-    for (char c : tag) {
-        if (!std::isalpha(static_cast<unsigned char>(c)) && !(c == '/' && name.empty())) {
-            break;
-        }
-        name.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    return name;
 }
 
 }  // namespace
@@ -116,26 +106,8 @@ void CPageText::RestoreIndent() {
     indent_ = lists_.empty() ? 0 : lists_.back().continuation;
 }
 
-std::string CPageText::Attribute(const std::string& tag, const char* name) {
-    std::string lower;
-    for (char c : tag) {
-        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    size_t at = lower.find(std::string(name) + "=");
-    if (at == std::string::npos) {
-        return "";
-    }
-    at += std::char_traits<char>::length(name) + 1;
-    if (at < tag.size() && tag[at] == '"') {
-        size_t end = tag.find('"', at + 1);
-        return tag.substr(at + 1, end == std::string::npos ? end : end - at - 1);
-    }
-    size_t end = tag.find(' ', at);
-    return tag.substr(at, end == std::string::npos ? end : end - at);
-}
-
 void CPageText::Tag(const std::string& tag) {
-    std::string name = TagName(tag);
+    std::string name = HtmlTagName(tag);
     if (name == "br") {
         if (inPronunciation_) {
             Write("/");
@@ -164,7 +136,7 @@ void CPageText::Tag(const std::string& tag) {
         list.continuation = static_cast<int>(column_ - (list.ordered ? 0 : 2));
         indent_ = list.continuation;
     } else if (name == "table") {
-        notesTable_ = Attribute(tag, "cellspacing") == "4";
+        notesTable_ = HtmlTagAttribute(tag, "cellspacing") == "4";
         if (notesTable_) {
             BlankLine();
             indent_ = 0;
@@ -194,17 +166,17 @@ void CPageText::Tag(const std::string& tag) {
         out_ += "]";
         ++column_;
     } else if (name == "font") {
-        fonts_.push_back(Attribute(tag, "face") == "SILSophiaIPA");
+        fonts_.push_back(HtmlTagAttribute(tag, "face") == "SILSophiaIPA");
     } else if (name == "/font") {
         if (!fonts_.empty()) {
             fonts_.pop_back();
         }
     } else if (name == "a") {
-        href_ = Attribute(tag, "href");
+        href_ = HtmlTagAttribute(tag, "href");
     } else if (name == "/a") {
         href_.clear();
     } else if (name == "img") {
-        std::string source = Attribute(tag, "src");
+        std::string source = HtmlTagAttribute(tag, "src");
         if (source == "pron.gif") {
             Write("/");
             inPronunciation_ = true;

@@ -31,7 +31,6 @@ class CPageText {
     void NewLine();
     void BlankLine();
     void RestoreIndent();
-    static std::string Attribute(const std::string& tag, const char* name);
 
     IpaConverter ipa_;
     std::string out_;
