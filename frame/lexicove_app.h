@@ -47,8 +47,8 @@ inline constexpr int32_t INSTANCE_ACTIVATE = -1;
 // The statuses the desktop program ends with.
 inline constexpr int APP_EXIT_OK = 0;
 inline constexpr int APP_EXIT_FAILED = 1;  // the running program did not answer; no window
-inline constexpr int APP_EXIT_NO_DATABASE = 2;
-inline constexpr int APP_EXIT_USAGE = 64;  // the command line is wrong
+inline constexpr int APP_EXIT_USAGE = 2;   // the command line is wrong
+inline constexpr int APP_EXIT_NO_DATABASE = 3;
 
 class CLexicoveApp {
   public:

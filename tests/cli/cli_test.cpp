@@ -15,6 +15,13 @@
 
 namespace {
 
+// The exit statuses every command documents, stated here on their own so that a change in the
+// program's constants shows.
+constexpr int kFound = 0;
+constexpr int kNotFound = 1;
+constexpr int kUsage = 2;
+constexpr int kNoDatabase = 3;
+
 std::string Synset(const std::vector<std::string>& words, const std::string& gloss,
                    const std::string& relations = "") {
     std::string out;
@@ -195,7 +202,7 @@ TEST_F(CliTest, DefineJsonIsTheStructuredPage) {
       ])"),
               std::string::npos)
         << links.out;
-    EXPECT_EQ(Run({"define", "--json", "--html", "cat"}).status, 64);
+    EXPECT_EQ(Run({"define", "--json", "--html", "cat"}).status, kUsage);
     CliResult missing = Run({"define", "--json", "bandana"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
@@ -244,30 +251,94 @@ TEST_F(CliTest, SuggestPrintsTheSuggestionsBestFirst) {
     r = Run({"suggest", "qqqqqqqq"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Run({"suggest"}).status, 64);
-    EXPECT_EQ(Run({"suggest", "--bad", "cat"}).status, 64);
 }
 
 TEST_F(CliTest, MeaningSearchWithoutTheIndexSaysSo) {
     CliResult r = Run({"search", "--meaning", "a small cat"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no meaning index"), std::string::npos) << r.err;
-    EXPECT_EQ(Run({"search", "--meaning", "cat", "--puzzle", "c?t"}).status, 64);
+    EXPECT_EQ(Run({"search", "--meaning", "cat", "--puzzle", "c?t"}).status, kUsage);
 }
 
-TEST_F(CliTest, NoDatabaseGivesTheStartUpFailure) {
-    for (const char* command : {"define", "list", "random"}) {
-        std::vector<std::string> args = {"--database", "/nonexistent/wordnet.lcv", command};
-        if (std::string(command) == "define") {
-            args.push_back("cat");
+// Every command's ways to end: a wrong command line, no database (missing, or a file that is
+// not one), nothing found and found. Export reads its lists from the program folder, where
+// Favorites holds "cat" and the Study List has no file, so it is empty.
+TEST_F(CliTest, EveryCommandEndsWithItsDocumentedStatus) {
+    const std::string home = dir_->MakeDir("exit-home");
+    dir_->WriteFile("exit-home/Favorites.txt", "cat\r\n");
+    const std::string notADatabase = dir_->WriteFile("exit-home/broken.lcv", "not a database");
+    const std::string missingList = dir_->Path() + "missing.dwg";
+    // status: with the fixture; withoutDatabase: with a database path that is missing or not a
+    // database. A wrong command line is told before the database is opened; keys needs none;
+    // a search's query is read by the search itself.
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        int withoutDatabase;
+    } cases[] = {
+        {{}, kUsage, kUsage},
+        {{"frobnicate"}, kUsage, kUsage},
+        {{"define"}, kUsage, kUsage},
+        {{"define", "--links", "0", "cat"}, kUsage, kUsage},
+        {{"define", "bandana"}, kNotFound, kNoDatabase},
+        {{"define", "cat"}, kFound, kNoDatabase},
+        {{"list", "--bad"}, kUsage, kUsage},
+        {{"list", "zz"}, kFound, kNoDatabase},  // the page near the text: never empty
+        {{"random", "-n", "x"}, kUsage, kUsage},
+        {{"random", "--wordlist", missingList}, kNotFound, kNoDatabase},
+        {{"random", "--wordlist", *wordList_}, kFound, kNoDatabase},
+        {{"search"}, kUsage, kUsage},
+        {{"search", "--puzzle", "c?t", "--anagram", "tac"}, kUsage, kUsage},
+        {{"search", "--wildcard", "()"}, kUsage, kNoDatabase},  // an invalid query
+        {{"search", "--wildcard", "zzz"}, kNotFound, kNoDatabase},
+        {{"search", "--wildcard", "c?t"}, kFound, kNoDatabase},
+        {{"suggest"}, kUsage, kUsage},
+        {{"suggest", "--bad", "cat"}, kUsage, kUsage},
+        {{"suggest", "qqqqqqqq"}, kNotFound, kNoDatabase},
+        {{"suggest", "kat"}, kFound, kNoDatabase},
+        {{"keys"}, kUsage, kUsage},
+        {{"keys", "smith"}, kFound, kFound},
+        {{"export"}, kUsage, kUsage},
+        {{"export", "favorites", "--format", "xml"}, kUsage, kUsage},
+        {{"export", "favorites", "study"}, kUsage, kUsage},
+        {{"export", "study"}, kNotFound, kNoDatabase},  // an empty list
+        {{"export", "favorites", "-o", dir_->Path() + "no/such/folder/out.csv"},
+         kNotFound,
+         kNoDatabase},
+        {{"export", "favorites"}, kFound, kNoDatabase},
+        {{"export", "favorites", "--format", "anki"}, kFound, kNoDatabase},
+    };
+    auto run = [&](const std::string& database, const std::vector<std::string>& args) {
+        std::vector<std::string> all = {"LEXICOVE_HOME=" + home, CliProgramPath(), "--database",
+                                        database};
+        all.insert(all.end(), args.begin(), args.end());
+        return RunProgram("/usr/bin/env", all, dir_->Path());
+    };
+    const std::string startUpFailure =
+        "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the software "
+        "to fix the problem.\n";
+    for (const Case& c : cases) {
+        std::string name;
+        for (const std::string& arg : c.args) {
+            name += arg + " ";
         }
-        CliResult r = Run(args, false);
-        EXPECT_EQ(r.status, 2) << command;
-        EXPECT_EQ(r.err,
-                  "Lexicove failed to find the database file: WordNet.lcv. Please reinstall the "
-                  "software to fix the problem.\n")
-            << command;
+        SCOPED_TRACE(name);
+        CliResult r = run(*database_, c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        for (const std::string& database :
+             {std::string("/nonexistent/wordnet.lcv"), notADatabase}) {
+            CliResult without = run(database, c.args);
+            EXPECT_EQ(without.status, c.withoutDatabase) << database;
+            if (c.withoutDatabase == kNoDatabase) {
+                EXPECT_EQ(without.err, startUpFailure) << database;
+                EXPECT_EQ(without.out, "") << database;
+            }
+        }
     }
+    // The empty list still gives its header.
+    CliResult empty = run(*database_, {"export", "study"});
+    EXPECT_EQ(empty.out, "word,pronunciation,part of speech,gloss,sample\r\n");
+    EXPECT_NE(empty.err.find("Study List is empty"), std::string::npos) << empty.err;
 }
 
 TEST_F(CliTest, ListShowsTheLookupPage) {
@@ -318,7 +389,7 @@ TEST_F(CliTest, SearchPrintsTheSearchedRows) {
         {{"--wildcard", "*", "--limit", "3"}, "apple\nbanana\ncat\n< Truncated >\n", 0},
         {{"--wildcard", "*e*", "--wordlist", *wordList_}, "apple\ncherry\n< Completed >\n", 0},
         {{"--wildcard", "zzz"}, "< No word found >\n", 1},
-        {{"--wildcard", "()"}, "< Invalid Query >\n", 64},
+        {{"--wildcard", "()"}, "< Invalid Query >\n", kUsage},
         {{"--wildcard", "c*", "--wordlist", missing}, "< Data Error >\n", 1},
     };
     for (const Case& c : cases) {
@@ -339,13 +410,13 @@ TEST_F(CliTest, HelpVersionAndWrongCommandLines) {
         {{"--help"}, 0},
         {{"--version"}, 0},
         {{"define", "--help"}, 0},
-        {{}, 64},
-        {{"frobnicate"}, 64},
-        {{"define"}, 64},
-        {{"define", "-x", "a"}, 64},
-        {{"list", "-n", "0"}, 64},
-        {{"random", "-n", "x"}, 64},
-        {{"define", "--links", "cat"}, 64},
+        {{}, kUsage},
+        {{"frobnicate"}, kUsage},
+        {{"define"}, kUsage},
+        {{"define", "-x", "a"}, kUsage},
+        {{"list", "-n", "0"}, kUsage},
+        {{"random", "-n", "x"}, kUsage},
+        {{"define", "--links", "cat"}, kUsage},
     };
     for (const Case& c : cases) {
         CliResult r = Run(c.args);

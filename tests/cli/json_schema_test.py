@@ -100,7 +100,7 @@ expect(keys == {"text": "smith", "primary": "SM0", "alternate": "XMT"}, f"keys {
 status, out, _ = run("define", "--json", "qqqzzx")
 expect(status == 1 and out == b"", f"a missing word gave status {status} and {out!r}")
 status, _, err = run("define", "--json", "--html", "run")
-expect(status == 64 and "not both" in err, f"--json --html gave {status}: {err}")
+expect(status == 2 and "not both" in err, f"--json --html gave {status}: {err}")
 
 # The schema is not vacuous: a page without its word, or with a stray key, is refused.
 if run_page:

@@ -64,7 +64,12 @@ run_window() {
         sleep 0.1
     done
     [ -S "$socket" ] || fail "lexicove did not start listening"
-    # The dictionary it reads is mapped: the installed one, not a copy found elsewhere.
+    # The dictionary it reads is mapped: the installed one, not a copy found elsewhere. The
+    # program listens before it opens the dictionary, so the mapping may come a little later.
+    for _ in $(seq 100); do
+        grep -qF "$prefix/share/lexicove/wordnet.lcv" "/proc/$window/maps" && break
+        sleep 0.1
+    done
     grep -qF "$prefix/share/lexicove/wordnet.lcv" "/proc/$window/maps" ||
         fail "lexicove does not read $prefix/share/lexicove/wordnet.lcv"
     "${clean[@]}" QT_QPA_PLATFORM=offscreen "$prefix/bin/lexicove" --lookup "$word" ||

@@ -12,8 +12,8 @@ class CDictionaryDatabase;
 // Exit codes of every command.
 constexpr int EXIT_OK = 0;
 constexpr int EXIT_NOT_FOUND = 1;    // a word that is not in the dictionary, a bad file
-constexpr int EXIT_NO_DATABASE = 2;  // the database cannot be found or opened
-constexpr int EXIT_USAGE = 64;       // the command line is wrong
+constexpr int EXIT_USAGE = 2;        // the command line is wrong
+constexpr int EXIT_NO_DATABASE = 3;  // the database cannot be found or opened
 
 // A command: its name, the function that runs it on the arguments after its name, a
 // one-line usage and a one-line description for the program's --help.

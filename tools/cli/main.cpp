@@ -27,7 +27,7 @@ const CliCommand kCommands[] = {
      "the words found, one a line, then the status row; puzzle: letters and ? for open "
      "boxes; wildcard: ? * [set] (letters) (n:letters) {a,b}; --limit: the most words (128); "
      "--meaning: the words whose senses match the description best, best first; "
-     "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 64 invalid query, 130 "
+     "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 2 invalid query, 130 "
      "stopped"},
     {"keys", RunKeys, "keys [--json] TEXT", "the primary and alternate sound keys of TEXT"},
     {"export", RunExport, "export favorites|study|recents [--format csv|anki] [-o FILE]",
@@ -52,8 +52,8 @@ void PrintHelp() {
         "  --help           this text; COMMAND --help tells of one command\n"
         "  --version        the program's version\n\n"
         "--json prints one JSON document (UTF-8); its schema is in lexicove-cli(1).\n\n"
-        "Exit status: 0 done, 1 word not found or unreadable file, 2 no database,\n"
-        "64 wrong command line.\n");
+        "Exit status: 0 found, 1 not found (or a file that cannot be read or written),\n"
+        "2 wrong command line, 3 no database; 130 a search stopped by Ctrl-C.\n");
 }
 
 bool IsHelp(const std::string& arg) {

@@ -44,7 +44,7 @@ void PrintHelp() {
         "draws everything at double size.\n\n"
         "Exit status: 0 done, 1 the running Lexicove does not answer or "
         "no window,\n"
-        "2 no database, 64 wrong command line.\n");
+        "2 wrong command line, 3 no database.\n");
 }
 
 int UsageError(const std::string& message) {
