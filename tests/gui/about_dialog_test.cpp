@@ -9,6 +9,10 @@ namespace {
 
 // Texts the credits must hold: each notice's owner and its licence.
 const char* const kCredits[] = {
+    "Copyright (C) 2026 Brennovale",
+    "GNU General Public License as published by the Free Software Foundation, either version 3",
+    "WITHOUT ANY WARRANTY",
+    "eSpeak NG",
     "WordNet 3.0 Copyright 2006 by Princeton University",
     "THIS SOFTWARE AND DATABASE IS PROVIDED \"AS IS\" AND PRINCETON UNIVERSITY",
     "Carnegie Mellon University",
