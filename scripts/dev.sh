@@ -9,6 +9,7 @@
 #   scripts/dev.sh fuzz [seconds]                 libFuzzer targets, briefly (default 20 s each)
 #   scripts/dev.sh bench                          the benchmarks, on the real database
 #   scripts/dev.sh database                       build, copy wordnet.lcv to the program folder
+#   scripts/dev.sh package                        build, make the Debian package, check it
 #
 # Works on a fresh Debian 12 machine: it installs what it needs with apt-get and npm.
 set -euo pipefail
@@ -109,6 +110,43 @@ database() {
     mv -f "$out.new" "$out"
 }
 
+# Makes the Debian package from the build (CPack, packaging/DebianPackage.cmake), runs lintian
+# over it (no error or warning may remain), has apt check that its dependencies can be met
+# without installing anything, then unpacks it into a scratch root and runs the programs from
+# there with a clean environment: they must find the packaged dictionary on their own.
+package() {
+    log "making the Debian package"
+    rm -f "$BUILD"/lexicove_*.deb
+    (cd "$BUILD" && cpack -G DEB >/dev/null)
+    local deb
+    deb=$(echo "$BUILD"/lexicove_*.deb)
+    [ -f "$deb" ] || { echo "dev.sh: cpack made no package in $BUILD" >&2; exit 1; }
+    # One scratch folder for the unpacked package and for lintian, which leaves its ELF cache
+    # in its TMPDIR.
+    local work
+    work=$(mktemp -d)
+    # shellcheck disable=SC2064  # the folder is known now
+    trap "rm -rf '$work'" EXIT
+    mkdir "$work/tmp" "$work/root"
+    log "lintian $(basename "$deb")"
+    TMPDIR=$work/tmp lintian --fail-on error,warning --display-info "$deb"
+    apt-get install --simulate -qq "$deb" >/dev/null
+    local root=$work/root
+    dpkg-deb -x "$deb" "$root"
+    local clean=(env -i PATH=/usr/bin:/bin HOME="$work/home" TMPDIR="$work/tmp")
+    local page
+    page=$("${clean[@]}" "$root/usr/bin/lexicove-cli" define dictionary)
+    grep -q "reference book" <<<"$page" || {
+        echo "dev.sh: the packaged lexicove-cli gave no page of dictionary: $page" >&2
+        exit 1
+    }
+    "${clean[@]}" "$root/usr/bin/lexicove" --version >/dev/null
+    "${clean[@]}" "$root/usr/bin/lexicove-mkdb" --version >/dev/null
+    rm -rf "$work"
+    trap - EXIT
+    log "$deb: lintian clean, dependencies met, the unpacked programs run"
+}
+
 cmd=${1:-run}
 shift || true
 case "$cmd" in
@@ -192,8 +230,15 @@ database)
     build
     database
     ;;
+package)
+    # lintian checks the package; CPack asks dpkg-shlibdeps (dpkg-dev) and file for the
+    # dependencies. They are needed for this command only.
+    install_packages lintian dpkg-dev file
+    build
+    package
+    ;;
 *)
-    echo "usage: scripts/dev.sh run|cli|test|sanitize|tsan|fuzz|bench|database" >&2
+    echo "usage: scripts/dev.sh run|cli|test|sanitize|tsan|fuzz|bench|database|package" >&2
     exit 2
     ;;
 esac

@@ -31,8 +31,8 @@ for file in bin/lexicove bin/lexicove-cli bin/lexicove-mkdb lib/lexicove/liblexi
     share/lexicove/wordnet.lcv share/lexicove/cli-json.schema.json \
     share/applications/lexicove.desktop \
     "share/metainfo/$app_id.metainfo.xml" share/icons/hicolor/48x48/apps/lexicove.png \
-    share/icons/hicolor/scalable/apps/lexicove.svg share/man/man1/lexicove.1 \
-    share/man/man1/lexicove-cli.1 share/man/man1/lexicove-mkdb.1 \
+    share/icons/hicolor/scalable/apps/lexicove.svg share/man/man1/lexicove.1.gz \
+    share/man/man1/lexicove-cli.1.gz share/man/man1/lexicove-mkdb.1.gz share/doc/lexicove/copyright \
     share/bash-completion/completions/lexicove-cli share/bash-completion/completions/lexicove; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
