@@ -251,6 +251,14 @@ TEST_F(CliTest, SuggestPrintsTheSuggestionsBestFirst) {
     r = Run({"suggest", "qqqqqqqq"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
+    // --json: the same words as a document; none gives an empty list.
+    r = Run({"suggest", "--json", "Gose"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\n  \"text\": \"Gose\",\n  \"words\": [\n    \"goose\",\n    \"geese\"\n  ]\n}\n");
+    r = Run({"suggest", "qqqqqqqq", "--json"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "{\n  \"text\": \"qqqqqqqq\",\n  \"words\": []\n}\n");
 }
 
 TEST_F(CliTest, MeaningSearchWithoutTheIndexSaysSo) {

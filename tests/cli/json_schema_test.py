@@ -45,7 +45,8 @@ for args in (["define", "--json", "run"], ["define", "--json", "ice", "cream"],
              ["define", "--json", "--links", "10", "run"], ["list", "--json", "ru", "-n", "5"],
              ["list", "--json"], ["random", "--json", "-n", "5"], ["keys", "--json", "Smith"],
              ["search", "--json", "--puzzle", "c?t"], ["search", "--json", "--wildcard", "*",
-                                                        "--limit", "3"]):
+                                                        "--limit", "3"],
+             ["suggest", "--json", "recieve"]):
     document(*args)
 
 # The word page holds what the plain page shows.
@@ -93,6 +94,11 @@ expect(truncated is not None and len(truncated["words"]) == 3 and
 status, out, _ = run("search", "--json", "--puzzle", "qqqqqqqqqqqqqqx")
 expect(status == 1 and json.loads(out) == {"words": [], "status": "No word found"},
        f"search without words: {status} {out!r}")
+suggested = document("suggest", "--json", "recieve")
+_, plain_suggest, _ = run("suggest", "recieve")
+expect(suggested is not None and suggested["text"] == "recieve" and
+       suggested["words"][0] == "receive" and
+       suggested["words"] == plain_suggest.decode().splitlines(), f"suggest {suggested}")
 keys = document("keys", "--json", "Smith")
 expect(keys == {"text": "smith", "primary": "SM0", "alternate": "XMT"}, f"keys {keys}")
 

@@ -34,6 +34,7 @@ expect "define" _lexicove_cli lexicove-cli de
 expect "define" _lexicove_cli lexicove-cli --database x.lcv de
 expect "--help --html --json --links" _lexicove_cli lexicove-cli define --
 expect "--json" _lexicove_cli lexicove-cli keys --j
+expect "--help --json" _lexicove_cli lexicove-cli suggest --
 expect "favorites" _lexicove_cli lexicove-cli export fa
 expect "anki csv" _lexicove_cli lexicove-cli export study --format ""
 expect "--format" _lexicove_cli lexicove-cli export study --f

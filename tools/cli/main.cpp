@@ -34,7 +34,7 @@ const CliCommand kCommands[] = {
      "the list's words with pronunciation, part of speech, gloss and sample: CSV (RFC 4180, "
      "UTF-8) or Anki's tab-separated notes; to stdout without -o. Exit 1 when the list is "
      "empty (the file then holds the header only)"},
-    {"suggest", RunSuggest, "suggest TEXT",
+    {"suggest", RunSuggest, "suggest [--json] TEXT",
      "the words (at most 10) that TEXT may be a misspelling of, best first; exit 1 when none"},
 };
 

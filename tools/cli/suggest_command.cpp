@@ -6,6 +6,7 @@
 
 #include "cli.h"
 #include "db/dictionary_database.h"
+#include "json_output.h"
 
 std::string DidYouMean(CDictionaryDatabase* database, const std::string& typed) {
     std::vector<Suggestion> found = database->SuggestWords(typed.c_str());
@@ -20,16 +21,20 @@ std::string DidYouMean(CDictionaryDatabase* database, const std::string& typed) 
 }
 
 int RunSuggest(const std::vector<std::string>& args) {
+    bool json = false;
     std::vector<std::string> words;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--") {
             words.insert(words.end(), args.begin() + static_cast<long>(i) + 1, args.end());
             break;
         }
-        if (args[i].size() > 1 && args[i][0] == '-') {
+        if (args[i] == "--json") {
+            json = true;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
             return UsageError("suggest does not know the option " + args[i]);
+        } else {
+            words.push_back(args[i]);
         }
-        words.push_back(args[i]);
     }
     std::string typed = FromUtf8(JoinWords(words));
     if (typed.empty()) {
@@ -39,9 +44,16 @@ int RunSuggest(const std::vector<std::string>& args) {
     if (!OpenDatabase(&database)) {
         return EXIT_NO_DATABASE;
     }
-    std::vector<Suggestion> found = database.SuggestWords(typed.c_str());
-    for (const Suggestion& s : found) {
-        std::printf("%s\n", ToUtf8(s.word).c_str());
+    std::vector<std::string> found;
+    for (const Suggestion& s : database.SuggestWords(typed.c_str())) {
+        found.push_back(s.word);
+    }
+    if (json) {
+        PrintJson({{"text", ToUtf8(typed)}, {"words", WordsJson(found)}});
+    } else {
+        for (const std::string& word : found) {
+            std::printf("%s\n", ToUtf8(word).c_str());
+        }
     }
     return found.empty() ? EXIT_NOT_FOUND : EXIT_OK;
 }
