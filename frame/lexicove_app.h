@@ -10,7 +10,7 @@
 //   3. the settings store (QSettings; the handheld's registry key);
 //   4. the options record (LoadOptions);
 //   5. LocateDatabase (--database and $LEXICOVE_DATABASE first) and Open; failure -> the
-//      message box "Lexicove failed to find the database file: ..." and the end, status 2;
+//      message box "Lexicove failed to find the database file: ..." and the end, status 3;
 //   6. the speech engine over the machine-wide speech key and the system sound player; our
 //      own engine library beside the program is registered when no engine is
 //      (RegisterBundledEngine);
