@@ -1,6 +1,6 @@
 #include "db/block_store.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <cstring>
 #include <new>
@@ -117,15 +117,26 @@ bool CBlockStore::LoadBlock(uint32_t position, bool append) {
     return true;
 }
 
+void CBlockStore::DecompressorDeleter::operator()(libdeflate_decompressor* d) const {
+    libdeflate_free_decompressor(d);
+}
+
 bool CBlockStore::FillBlock(uint32_t k, const uint8_t* compressed, uint32_t length, uint8_t* out,
                             uint32_t* inflatedLength) {
     if (const uint8_t* kept = cache_.Find(k, compressed, length, inflatedLength)) {
         std::memcpy(out, kept, *inflatedLength);
         return true;
     }
-    uLongf inflated = lcv::kBlockSize;
+    if (!decompressor_) {
+        decompressor_.reset(libdeflate_alloc_decompressor());
+        if (!decompressor_) {
+            return false;
+        }
+    }
+    size_t inflated = 0;
     ++inflateCount_;
-    if (uncompress(out, &inflated, compressed, length) != Z_OK) {
+    if (libdeflate_zlib_decompress(decompressor_.get(), compressed, length, out, lcv::kBlockSize,
+                                   &inflated) != LIBDEFLATE_SUCCESS) {
         return false;
     }
     *inflatedLength = static_cast<uint32_t>(inflated);

@@ -27,7 +27,7 @@ NPM_PACKAGES=(cmu-pronouncing-dictionary@3.0.0:cmu-pronouncing-dictionary/index.
 WORDNET_DIR=${LEXICOVE_WORDNET_DIR:-/usr/share/wordnet}
 JOBS=$(nproc)
 
-APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libdeflate-dev libgtest-dev libgmock-dev libbenchmark-dev
               ccache wordnet-base libstemmer-dev clang libclang-rt-14-dev
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
               libespeak-ng-dev espeak-ng-data sox alsa-utils appstream

@@ -128,6 +128,9 @@ int CMeaningIndex::Search(const char* text, int limit, const CUseCounts* counts,
         return SEARCH_DATA_ERROR;
     }
     CMeaningTerms terms;
+    if (!terms.Ready()) {
+        return SEARCH_DATA_ERROR;  // no stemmer: the index's terms cannot be matched
+    }
     std::vector<std::string> query = terms.Terms(text != nullptr ? text : "");
     std::sort(query.begin(), query.end());
     query.erase(std::unique(query.begin(), query.end()), query.end());

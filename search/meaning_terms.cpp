@@ -1,9 +1,9 @@
 #include "search/meaning_terms.h"
 
-#include <libstemmer.h>
-
 #include <algorithm>
 #include <array>
+
+#include "search/stemmer_library.h"
 
 namespace {
 
@@ -29,11 +29,13 @@ constexpr std::array<std::string_view, 130> kStopWords = {
 
 }  // namespace
 
-CMeaningTerms::CMeaningTerms() : stemmer_(sb_stemmer_new("english", nullptr)) {}
+CMeaningTerms::CMeaningTerms()
+    : library_(CStemmerLibrary::Get()),
+      stemmer_(library_ != nullptr ? library_->New("english", nullptr) : nullptr) {}
 
 CMeaningTerms::~CMeaningTerms() {
     if (stemmer_ != nullptr) {
-        sb_stemmer_delete(stemmer_);
+        library_->Delete(stemmer_);
     }
 }
 
@@ -50,11 +52,11 @@ std::vector<std::string> CMeaningTerms::Terms(std::string_view text) {
     auto flush = [&] {
         if (word.size() > 1 && !IsStopWord(word)) {
             const sb_symbol* stem =
-                sb_stemmer_stem(stemmer_, reinterpret_cast<const sb_symbol*>(word.data()),
-                                static_cast<int>(word.size()));
+                library_->Stem(stemmer_, reinterpret_cast<const sb_symbol*>(word.data()),
+                               static_cast<int>(word.size()));
             if (stem != nullptr) {
                 terms.emplace_back(reinterpret_cast<const char*>(stem),
-                                   static_cast<size_t>(sb_stemmer_length(stemmer_)));
+                                   static_cast<size_t>(library_->Length(stemmer_)));
             }
         }
         word.clear();

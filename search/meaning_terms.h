@@ -2,8 +2,8 @@
 
 // CMeaningTerms: the index terms of a text for the meaning index: its runs of ASCII letters,
 // lower-cased, without stop words and one-letter runs, each reduced to its stem by Snowball's
-// English stemmer (libstemmer). The builder of the index and the query use this one class,
-// so that both sides turn "spiders" and "spider" into the same term.
+// English stemmer (libstemmer, opened on first use: CStemmerLibrary). The builder of the index and
+// the query use this one class, so that both sides turn "spiders" and "spider" into the same term.
 //
 // One object per thread: the stemmer keeps state between calls.
 
@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+class CStemmerLibrary;
 struct sb_stemmer;
 
 class CMeaningTerms {
@@ -20,7 +21,8 @@ class CMeaningTerms {
     CMeaningTerms(const CMeaningTerms&) = delete;
     CMeaningTerms& operator=(const CMeaningTerms&) = delete;
 
-    // False when the stemmer could not be created (out of memory): Terms is then empty.
+    // False when the stemmer could not be created (its library is missing, or out of memory):
+    // Terms is then empty.
     bool Ready() const { return stemmer_ != nullptr; }
     // The terms of text in order, repeats kept.
     std::vector<std::string> Terms(std::string_view text);
@@ -28,5 +30,6 @@ class CMeaningTerms {
     static bool IsStopWord(std::string_view word);
 
   private:
+    const CStemmerLibrary* library_;
     sb_stemmer* stemmer_;
 };

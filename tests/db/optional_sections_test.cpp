@@ -3,13 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "db/data_file.h"
 #include "db/dictionary_database.h"
 #include "db/format.h"
+#include "db/use_counts.h"
 #include "support/fixture_writer.h"
 #include "support/temp_dir.h"
+
+// Turns a file's memory map off, so that its reads take the pread path.
+class CDataFileTestPeer {
+  public:
+    static void DisableMapping(CDataFile& f) { f.allowMap_ = false; }
+};
 
 namespace {
 
@@ -113,6 +122,31 @@ TEST_F(OptionalSectionsTest, HandMadeSectionIsRead) {
     EXPECT_EQ(db_.UseCounts().Count(2), 10u);
     EXPECT_EQ(db_.UseCounts().Count(9), 20u);
     EXPECT_EQ(db_.UseCounts().Count(5), 0u);
+}
+
+// The counts are read in place from the mapped file, and copied when the file is read through
+// pread; a copy of the counts answers on its own after the original is gone.
+TEST_F(OptionalSectionsTest, UseCountsReadMappedOrCopied) {
+    std::vector<uint8_t> image = WithHandMadeDirectory(1, lcv::kTagUseCounts, 0, 0, {2, 10, 9, 20});
+    uint32_t section = static_cast<uint32_t>(fixture_.Image().size());
+    std::string path = dir_.WriteFile("counts.lcv", image);
+    for (bool mapped : {true, false}) {
+        SCOPED_TRACE(mapped ? "mapped" : "pread");
+        CDataFile file;
+        if (!mapped) {
+            CDataFileTestPeer::DisableMapping(file);
+        }
+        ASSERT_TRUE(file.OpenRead(path.c_str()));
+        auto original = std::make_unique<CUseCounts>();
+        ASSERT_TRUE(original->Load(&file, section, 4 + 2 * lcv::kUseCountPairSize));
+        CUseCounts copy = *original;
+        original.reset();
+        EXPECT_EQ(copy.Size(), 2u);
+        EXPECT_EQ(copy.Count(2), 10u);
+        EXPECT_EQ(copy.Count(9), 20u);
+        EXPECT_EQ(copy.Count(1), 0u);
+        EXPECT_EQ(copy.Count(10), 0u);
+    }
 }
 
 TEST_F(OptionalSectionsTest, DamagedSectionsLeaveTheFeatureOff) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/format.h"
+#include "search/stemmer_library.h"
 
 namespace {
 
@@ -70,6 +71,9 @@ bool CMeaningIndexBuilder::Build(const CDatabaseWriter::WordNumberOf& numberOf,
                                  std::vector<uint8_t>* out, std::string* error) {
     if (!terms_.Ready()) {
         *error = "the English stemmer (libstemmer) could not be created";
+        if (!CStemmerLibrary::Error().empty()) {
+            *error += ": " + CStemmerLibrary::Error();
+        }
         return false;
     }
     // Postings per term, in document order (std::map keeps the terms in byte order).
