@@ -140,6 +140,13 @@ package() {
         echo "dev.sh: the packaged lexicove-cli gave no page of dictionary: $page" >&2
         exit 1
     }
+    # A meaning search opens the stemmer library at run time: the package's dependencies must
+    # bring it.
+    "${clean[@]}" "$root/usr/bin/lexicove-cli" search --meaning "fear of spiders" |
+        grep -qx arachnophobia || {
+        echo "dev.sh: the packaged lexicove-cli found no arachnophobia for fear of spiders" >&2
+        exit 1
+    }
     "${clean[@]}" "$root/usr/bin/lexicove" --version >/dev/null
     "${clean[@]}" "$root/usr/bin/lexicove-mkdb" --version >/dev/null
     rm -rf "$work"
