@@ -148,7 +148,7 @@ void CLexicoveFrame::UpdateCommandStates() {
     if (actions_.empty()) {
         return;
     }
-    bool searching = searchWorker_->IsBusy();
+    bool searching = searchWorker_->IsSearching();
     Action(ID_LOOKUP_VIEW)->setChecked(currentView_ == VIEW_LOOKUP);
     Action(ID_CONTENT_VIEW)->setChecked(currentView_ == VIEW_CONTENT);
     Action(ID_SEARCH_VIEW)->setChecked(currentView_ == VIEW_SEARCH);

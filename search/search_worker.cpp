@@ -41,6 +41,7 @@ bool CSearchWorker::Accept(std::u16string_view query, int mode, std::string_view
     if (IsBusy() || query.empty()) {
         return false;
     }
+    reported_.store(false, std::memory_order_release);
     busy_.store(true, std::memory_order_release);
     query_.assign(query);
     path_.assign(path);
@@ -84,6 +85,7 @@ int CSearchWorker::Run() {
     int status =
         lossy ? SEARCH_INVALID_QUERY
               : database_->SearchWords(callback_, context_, query.c_str(), mode_, path_.c_str());
+    reported_.store(true, std::memory_order_release);
     callback_(context_, nullptr, static_cast<uint32_t>(status));
     // The last touch of the worker: after this the main thread may start another search or
     // destroy it.

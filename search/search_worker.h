@@ -41,6 +41,10 @@ class CSearchWorker {
     // Start refuses.
     int SearchHere(std::u16string_view query, int mode, std::string_view path);
     bool IsBusy() const { return busy_.load(std::memory_order_acquire); }
+    // Busy with a search that has not yet handed over its final status. The worker marks
+    // itself idle only just after that report, so a window updating its commands on the report
+    // asks this rather than IsBusy.
+    bool IsSearching() const { return IsBusy() && !reported_.load(std::memory_order_acquire); }
 
     // How the worker thread is made; tests replace it to see a failure.
     using ThreadStarter = bool (*)(void (*proc)(CSearchWorker*), CSearchWorker* worker);
@@ -62,6 +66,7 @@ class CSearchWorker {
     const COptionsRecord* options_;
     ThreadStarter startThread_ = StartDetachedThread;
     std::atomic<bool> busy_{false};
+    std::atomic<bool> reported_{false};  // the running search has handed over its status
     std::u16string query_;
     std::string path_;
     int mode_ = 0;

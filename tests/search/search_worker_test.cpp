@@ -213,6 +213,21 @@ TEST_F(SearchWorkerTest, ASearchPastTheTimeLimitIsCancelled) {
     EXPECT_EQ(DoneStatuses(), std::vector<intptr_t>{SEARCH_CANCELLED});
 }
 
+// While the worker hands over its final status it is still busy but no longer searching: a
+// window that updates its commands on that report (Stop Searching) sees the search as ended.
+TEST_F(SearchWorkerTest, TheFinalReportEndsTheSearchBeforeTheWorkerIsIdle) {
+    RunSearch(u"zzz");  // no word; a second search of it posts as many messages
+    EXPECT_FALSE(worker_.IsSearching());
+    listener_.HoldPost(static_cast<int>(listener_.Messages().size()));
+    ASSERT_TRUE(worker_.Start(u"zzz", SEARCH_MODE_PATTERN, ""));
+    ASSERT_TRUE(listener_.WaitHeld());
+    EXPECT_EQ(DoneStatuses().size(), 2u);  // held at the last post, after the final status
+    EXPECT_TRUE(worker_.IsBusy());
+    EXPECT_FALSE(worker_.IsSearching());
+    listener_.Release();
+    WaitIdle();
+}
+
 TEST_F(SearchWorkerTest, ASecondRequestWhileBusyIsDropped) {
     listener_.HoldPost(1);
     ASSERT_TRUE(worker_.Start(u"ab*", SEARCH_MODE_PATTERN, ""));
