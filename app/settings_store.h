@@ -37,6 +37,8 @@ inline constexpr char SETTING_START_WORD[] = "StartWord";  // also in GLIMMERPAD
 inline constexpr char16_t SETTING_START_WORD_DEFAULT[] = u"";
 inline constexpr char SETTING_SEARCH_TAB[] = "SearchTab";
 inline constexpr int32_t SETTING_SEARCH_TAB_DEFAULT = 0;
+// the left pane's width in pixels when the window shows two panes; missing: the default width
+inline constexpr char SETTING_PANE_WIDTH[] = "PaneWidth";
 // binary, the main window's size, place and maximised state as the window system saves them;
 // missing: the first window's default size, centred
 inline constexpr char SETTING_WINDOW_GEOMETRY[] = "WindowGeometry";

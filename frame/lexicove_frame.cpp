@@ -17,6 +17,7 @@
 #include "frame/command_ids.h"
 #include "frame/lookup_edit.h"
 #include "frame/lookup_list.h"
+#include "frame/pane_splitter.h"
 #include "frame/search_panel.h"
 #include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
@@ -50,7 +51,8 @@ CLexicoveFrame::CLexicoveFrame(CDictionaryDatabase* database, ISettingsStore* se
       panel_(IDB_PANEL, GetThemeColour().rgb(), GetDisplayScale() == 2),
       highlight_(IDB_TAB_HIGHLIGHT, GetThemeColour().rgb(), GetDisplayScale() == 2),
       boxFrame_(IDB_BOX_FRAME, GetThemeColour().rgb(), GetDisplayScale() == 2),
-      layout_(GetDisplayScale(), panel_.Width(), boxFrame_.Width()) {
+      layout_(GetDisplayScale(), panel_.Width(), boxFrame_.Width()),
+      panes_(GetDisplayScale(), CPaneSplitter::HandleWidth(this)) {
     setObjectName("LexicoveFrame");
     setWindowTitle("Lexicove");
     sinkContext_.searched = &searched_;
@@ -157,6 +159,7 @@ bool CLexicoveFrame::CreateChildren() {
     connect(contentView_, &CContentView::linkTapped, this,
             [this](const QByteArray& target) { OnHotSpot(target); });
     renderWorker_->SetDisplay(display);
+    CreateSplitter();
     return true;
 }
 
@@ -170,23 +173,22 @@ std::string CLexicoveFrame::CurrentWord() const {
 }
 
 void CLexicoveFrame::SetView(int view) {
-    if (view != currentView_) {
+    // In two panes a view already current still takes the focus (the Lookup view's button
+    // puts it into the box).
+    if (view != currentView_ || twoPanes_) {
         int previous = currentView_;
         currentView_ = view;
+        if (view != VIEW_LOOKUP) {
+            rightView_ = view;
+        }
         if (view == VIEW_SEARCH && searchTabs_ == nullptr) {
             searchTabs_ = new CSearchTabCtrl(this, settings_, client_);
             searchTabs_->setObjectName("searchTabs");
-            searchTabs_->setGeometry(layout_.ContentView(client_->width(), client_->height()));
+            searchTabs_->Panel()->SetKeepLettersThatFit(true);
+            PlaceChildren();
         }
-        bool lookup = view == VIEW_LOOKUP;
-        lookupEdit_->setVisible(lookup);
-        lookupList_->setVisible(lookup && currentTab_ == LIST_DICTIONARY);
-        listBox_->setVisible(lookup && currentTab_ != LIST_DICTIONARY);
-        contentView_->setVisible(view == VIEW_CONTENT);
-        if (searchTabs_ != nullptr) {
-            searchTabs_->setVisible(view == VIEW_SEARCH);
-        }
-        if (lookup) {
+        ShowViews();
+        if (view == VIEW_LOOKUP) {
             lookupEdit_->setFocus();
         } else if (view == VIEW_CONTENT) {
             contentView_->setFocus();
@@ -206,7 +208,7 @@ void CLexicoveFrame::SelectTab(int tab) {
     }
     client_->update(layout_.TabBand(currentTab_));
     if (currentTab_ == LIST_DICTIONARY || tab == LIST_DICTIONARY) {
-        bool lookup = currentView_ == VIEW_LOOKUP;
+        bool lookup = LookupShown();
         lookupList_->setVisible(lookup && tab == LIST_DICTIONARY);
         listBox_->setVisible(lookup && tab != LIST_DICTIONARY);
         // The box frame is drawn only beside a user list.
@@ -253,8 +255,8 @@ bool CLexicoveFrame::ShowWord(const char* text, bool record) {
             }
             SetHistoryPosition(0);
         }
-        if (currentView_ == VIEW_CONTENT) {
-            client_->update();
+        if (BandView() == VIEW_CONTENT) {
+            client_->update(PageArea());
         }
     }
     return true;
@@ -513,7 +515,7 @@ void CLexicoveFrame::ChooseRow(int row, CWordListBox* box) {
         if (recents) {
             SetHistoryPosition(row);
         }
-        SetView(VIEW_CONTENT);
+        ShowContent();
     }
 }
 

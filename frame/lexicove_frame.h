@@ -7,8 +7,10 @@
 //
 // Its client area (below it the command bar with the menus "Tools" and "Text" and the
 // toolbar) is laid out by CFrameLayout; the frame paints the Lookup view's left panel and the
-// header bands itself. Settings are values of SETTINGS_KEY in the given store; the lists are
-// files in the program folder.
+// header bands itself. A client area of the desktop's size shows two panes (CPaneLayout): the
+// Lookup view on the left, the Content or the Search view on the right; there the current
+// view is the pane that holds the keyboard focus. Settings are values of SETTINGS_KEY in the
+// given store; the lists are files in the program folder.
 //
 // All of its code runs on the main thread. The search worker reaches it only through the
 // ISearchListener calls (posted messages, and one synchronous clearing of the rows), so the
@@ -27,6 +29,7 @@
 #include "app/messages.h"
 #include "frame/frame_layout.h"
 #include "frame/glimmerpad_tool.h"
+#include "frame/pane_layout.h"
 #include "frame/search_panel_owner.h"
 #include "lists/list_exporter.h"
 #include "lists/word_list.h"
@@ -41,6 +44,7 @@ class CDictionaryDatabase;
 class CHelpWindow;
 class CLookupEdit;
 class CLookupList;
+class CPaneSplitter;
 class CRenderWorker;
 class CSearchPanel;
 class CSearchTabCtrl;
@@ -184,6 +188,12 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CSearchWorker* SearchWorker() const { return searchWorker_.get(); }
     QAction* Action(int command) const;
     const CFrameLayout& Layout() const { return layout_; }
+    // Whether the client area shows two panes; the splitter between them, null before Create.
+    bool TwoPanes() const { return twoPanes_; }
+    const CPaneLayout& Panes() const { return panes_; }
+    CPaneSplitter* Splitter() const { return splitter_; }
+    // The view the right pane shows in two panes: VIEW_CONTENT or VIEW_SEARCH.
+    int RightView() const { return rightView_; }
     CHeaderButton& WordOfTheDayButton() { return wordOfDayButton_; }
     CHeaderButton& ReadButton() { return readButton_; }
     CHeaderButton& BackButton() { return backButton_; }
@@ -260,8 +270,31 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void OnListHeld(int childId, QPoint position);
     void OnHeaderHeld(QPoint position);
 
-    // Layout and painting.
+    // The two panes and the handheld layout.
+    void CreateSplitter();
+    // The layout for the client area's size, chosen here alone; a change of layout keeps the
+    // word, the list's page, the tab and the search panel, and the focus where it can.
     void OnClientResize();
+    void SwitchLayout(bool twoPanes);
+    void PlaceChildren();
+    void OnSplitterDragged(int x);
+    // Shows and hides the children for the layout, the current view and the tab.
+    void ShowViews();
+    // The focus for the current view when the widget that held it is no longer shown.
+    void FocusCurrentView();
+    // The page of a chosen word: the Content view in the handheld layout; in two panes the
+    // right pane shows it and the focus stays where it is.
+    void ShowContent();
+    // In two panes the view follows the focus.
+    void OnFocusChanged(QWidget* now);
+    bool LookupShown() const { return twoPanes_ || currentView_ == VIEW_LOOKUP; }
+    // The view whose header band is shown (VIEW_CONTENT or VIEW_SEARCH), or -1.
+    int BandView() const;
+    // The client rectangles of the Lookup view and of the Content and Search views.
+    QRect LookupArea() const;
+    QRect PageArea() const;
+
+    // Layout and painting.
     void PlaceHeaderButtons();
     void PaintClient(QPaintEvent* event);
     void PaintLookupPanel(QPainter& painter, int height);
@@ -287,6 +320,10 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CThemedBitmap highlight_;
     CThemedBitmap boxFrame_;
     CFrameLayout layout_;
+    CPaneLayout panes_;
+    CPaneSplitter* splitter_ = nullptr;
+    bool twoPanes_ = false;
+    int rightView_ = VIEW_CONTENT;
     int currentTab_ = LIST_DICTIONARY;
     // Tab icons in tab order, "Random Word:", then Read, Back, Forward each normal, disabled
     // and pressed.

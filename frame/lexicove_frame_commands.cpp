@@ -150,8 +150,8 @@ void CLexicoveFrame::UpdateCommandStates() {
     }
     bool searching = searchWorker_->IsSearching();
     Action(ID_LOOKUP_VIEW)->setChecked(currentView_ == VIEW_LOOKUP);
-    Action(ID_CONTENT_VIEW)->setChecked(currentView_ == VIEW_CONTENT);
-    Action(ID_SEARCH_VIEW)->setChecked(currentView_ == VIEW_SEARCH);
+    Action(ID_CONTENT_VIEW)->setChecked(BandView() == VIEW_CONTENT);
+    Action(ID_SEARCH_VIEW)->setChecked(BandView() == VIEW_SEARCH);
     Action(ID_SEARCH_VIEW)->setEnabled(!searching);
     Action(ID_STOP_SEARCHING)->setEnabled(searching);
     UpdateSelectionCommand();
@@ -173,7 +173,7 @@ bool CLexicoveFrame::CurrentWordIn(const CWordList& list) const {
 
 void CLexicoveFrame::UpdateSelectionCommand() {
     bool selection = false;
-    if (currentView_ == VIEW_CONTENT && contentView_ != nullptr) {
+    if (BandView() == VIEW_CONTENT && contentView_ != nullptr) {
         std::u16string text;
         selection = contentView_->Display()->GetSelectionText(&text) && !text.empty();
     }

@@ -53,23 +53,6 @@ void CLexicoveFrame::CreateHeaderButtons() {
     PlaceHeaderButtons();
 }
 
-void CLexicoveFrame::OnClientResize() {
-    if (lookupList_ == nullptr) {
-        return;
-    }
-    int w = client_->width();
-    int h = client_->height();
-    lookupList_->setGeometry(layout_.WordList(w, h));
-    listBox_->setGeometry(layout_.WordList(w, h));
-    contentView_->setGeometry(layout_.ContentView(w, h));
-    if (searchTabs_ != nullptr) {
-        searchTabs_->setGeometry(layout_.ContentView(w, h));
-    }
-    if (forwardButton_.Rect().left() != layout_.ForwardButton(w).x()) {
-        PlaceHeaderButtons();
-    }
-}
-
 void CLexicoveFrame::PlaceHeaderButtons() {
     int w = client_->width();
     QPoint forward = layout_.ForwardButton(w);
@@ -82,7 +65,7 @@ void CLexicoveFrame::PlaceHeaderButtons() {
 
 void CLexicoveFrame::PaintClient(QPaintEvent* event) {
     QPainter painter(client_);
-    if (currentView_ == VIEW_LOOKUP) {
+    if (LookupShown()) {
         int height = event->rect().bottom() + 1;
         QPixmap panel(std::max(1, layout_.PanelWidth()), std::max(1, height));
         panel.fill(Qt::white);
@@ -91,9 +74,10 @@ void CLexicoveFrame::PaintClient(QPaintEvent* event) {
         offscreen.end();
         painter.drawPixmap(0, 0, panel);
         // Below the word list's left edge nothing else is drawn by a child in the Lookup view.
-    } else if (currentView_ == VIEW_CONTENT) {
+    }
+    if (BandView() == VIEW_CONTENT) {
         PaintContentBand(painter, event->rect());
-    } else {
+    } else if (BandView() == VIEW_SEARCH) {
         PaintSearchBand(painter);
     }
 }
@@ -138,11 +122,16 @@ void CLexicoveFrame::DrawHeaderButton(QPainter& painter, const CHeaderButton& bu
 }
 
 void CLexicoveFrame::PaintContentBand(QPainter& painter, const QRect& area) {
-    panel_.StretchAcross(painter, client_->width());
+    const QRect page = PageArea();
+    painter.save();
+    painter.translate(page.left(), 0);
+    panel_.StretchAcross(painter, page.width());
+    painter.restore();
     DrawHeaderButton(painter, readButton_, kReadIcons);
     DrawHeaderButton(painter, backButton_, kReadIcons + 3);
     DrawHeaderButton(painter, forwardButton_, kReadIcons + 6);
-    QRect title = layout_.ContentTitle(readButton_.Rect().left());
+    QRect title =
+        layout_.ContentTitle(readButton_.Rect().left() - page.left()).translated(page.left(), 0);
     if (title.intersects(area)) {
         painter.setFont(CreateUiFont(18, true));
         painter.setPen(QColor(kTitleColour));
@@ -152,8 +141,10 @@ void CLexicoveFrame::PaintContentBand(QPainter& painter, const QRect& area) {
 }
 
 void CLexicoveFrame::PaintSearchBand(QPainter& painter) {
-    painter.fillRect(layout_.HeaderBand(client_->width()), Qt::white);
-    DrawHeader(painter, client_->width(), "Word Search", false);
+    const QRect page = PageArea();
+    painter.translate(page.left(), 0);
+    painter.fillRect(layout_.HeaderBand(page.width()), Qt::white);
+    DrawHeader(painter, page.width(), "Word Search", false);
 }
 
 bool CLexicoveFrame::OnClientMouse(QMouseEvent* event) {
@@ -172,15 +163,14 @@ bool CLexicoveFrame::OnClientMouse(QMouseEvent* event) {
         for (CHeaderButton* button : buttons) {
             // The word-of-the-day area lies in the Lookup view's panel, the others in the
             // Content view's band.
-            bool shown = button == &wordOfDayButton_ ? currentView_ == VIEW_LOOKUP
-                                                     : currentView_ == VIEW_CONTENT;
+            bool shown = button == &wordOfDayButton_ ? LookupShown() : BandView() == VIEW_CONTENT;
             if (shown && button->HitTest(point)) {
                 button->Press(point);
                 capturedButton_ = button;
                 return true;
             }
         }
-        if (currentView_ == VIEW_LOOKUP) {
+        if (LookupShown() && LookupArea().contains(point)) {
             int tab = layout_.TabAt(point);
             if (tab >= 0) {
                 SelectTab(tab);
@@ -204,7 +194,7 @@ bool CLexicoveFrame::OnClientMouse(QMouseEvent* event) {
 }
 
 void CLexicoveFrame::OnHeaderHeld(QPoint position) {
-    if (currentView_ != VIEW_CONTENT ||
+    if (BandView() != VIEW_CONTENT || position.x() < PageArea().left() ||
         position.y() >= layout_.HeaderBand(client_->width()).height() ||
         position.x() >= readButton_.Rect().left()) {
         return;

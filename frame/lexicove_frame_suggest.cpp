@@ -49,6 +49,13 @@ bool CLexicoveFrame::EnterOpensTypedText(CWordListBox* active) {
     }
     std::string text = Utf16ToCodePage(typed.toStdU16String());
     QMetaObject::invokeMethod(
-        this, [this, text] { OpenWord(text, true); }, Qt::QueuedConnection);
+        this,
+        [this, text] {
+            // In two panes the page shows on the right and the box keeps the focus.
+            if (OpenWord(text, true) && twoPanes_) {
+                SetView(VIEW_LOOKUP);
+            }
+        },
+        Qt::QueuedConnection);
     return true;
 }

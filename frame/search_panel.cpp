@@ -453,10 +453,14 @@ void CSearchPanel::resizeEvent(QResizeEvent* event) {
     const int units = width() / GetDisplayScale();
     const int count = std::clamp((units - kBoxMargin) / kBoxPitch, 1, MAX_LETTERS);
     if (count < boxCount_) {
-        anagramLetters_.clear();
-        puzzleLetters_.clear();
-        lengthCriterion_ = SEARCH_LENGTH_ANY;
-        query_.clear();
+        const bool fits = keepLettersThatFit_ &&
+                          std::max(anagramLetters_.size(), puzzleLetters_.size()) <= size_t(count);
+        if (!fits) {
+            anagramLetters_.clear();
+            puzzleLetters_.clear();
+            lengthCriterion_ = SEARCH_LENGTH_ANY;
+            query_.clear();
+        }
         // The cursor stays where it was, but never beyond the last box there is.
         cursor_ = std::min(cursor_, count - 1);
     }

@@ -68,6 +68,10 @@ class CSearchPanel : public QWidget {
     void HandleChar(char16_t ch);
     // Left, Right and Delete in Puzzle and Anagram; true when the key was consumed.
     bool HandleKey(int qtKey);
+    // A panel made narrower clears its letters, the length criterion and the query (a rotated
+    // screen). With keep on, a narrower panel that still has a box for every letter keeps
+    // them: the main window's panes narrow it as the window is resized.
+    void SetKeepLettersThatFit(bool keep) { keepLettersThatFit_ = keep; }
     // Carries out a command id; false for an id the panel does not know.
     bool RunCommand(int command);
     // Starts a search with the current contents; false when there is nothing to search or the
@@ -143,4 +147,5 @@ class CSearchPanel : public QWidget {
     CHeaderButton searchButton_;
     CHeaderButton* trackedButton_ = nullptr;
     bool updatingSlider_ = false;
+    bool keepLettersThatFit_ = false;
 };
