@@ -350,6 +350,9 @@ bool CLexicoveFrame::event(QEvent* event) {
 }
 
 bool CLexicoveFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (OnNavigationButton(watched, event)) {
+        return true;
+    }
     // The frame filters the whole application (installed by Create), so the client's events
     // come here once, before the client's own press-and-hold gesture sees them.
     if (watched == client_) {

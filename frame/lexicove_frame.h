@@ -5,7 +5,7 @@
 // search worker, and turns commands, taps, keys and the workers' posted messages into calls
 // on them.
 //
-// Its client area (below it the command bar with the menus "Tools" and "Text" and the
+// Its client area (below it the command bar with the menus "Tools", "Text" and "View" and the
 // toolbar) is laid out by CFrameLayout; the frame paints the Lookup view's left panel and the
 // header bands itself. A client area of the desktop's size shows two panes (CPaneLayout): the
 // Lookup view on the left, the Content or the Search view on the right; there the current
@@ -242,8 +242,16 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     bool StartSearch(const std::u16string& query, int mode, const std::u16string& path);
     bool RouteKey(QObject* watched, QKeyEvent* event);
 
+    // The keys of the commands, the "View" menu and the mouse's back and forward buttons.
+    void CreateKeys();
+    void AddViewMenu(QMenuBar* menuBar);
+    bool OnNavigationButton(QObject* watched, QEvent* event);
+    // Ctrl+L, F6 and the Lookup View command: the focus into the box, its text selected.
+    void FocusLookupBox();
+
     // Commands.
     void SetTextSize(int size);
+    void StepTextSize(int step);
     void ToggleClearType();
     void Copy();
     void LookupSelectedText();

@@ -94,6 +94,7 @@ void CLexicoveFrame::CreateCommands() {
     connect(copyKey, &QAction::triggered, this, [this] { RunCommand(ID_EDIT_COPY); });
     addAction(copyKey);
     addAction(Action(ID_EXIT));
+    CreateKeys();
 }
 
 void CLexicoveFrame::CreateCommandBar() {
@@ -118,10 +119,13 @@ void CLexicoveFrame::CreateCommandBar() {
     for (int command = ID_TEXT_LARGEST; command >= ID_TEXT_SMALLEST; --command) {
         textMenu_->addAction(Action(command));
     }
+    textMenu_->addAction(Action(ID_TEXT_LARGER));
+    textMenu_->addAction(Action(ID_TEXT_SMALLER));
     textMenu_->addSeparator();
     textMenu_->addAction(Action(ID_SELECT_ALL));
     connect(toolsMenu_, &QMenu::aboutToShow, this, &CLexicoveFrame::UpdateCommandStates);
     connect(textMenu_, &QMenu::aboutToShow, this, &CLexicoveFrame::UpdateCommandStates);
+    AddViewMenu(menuBar);
     row->addWidget(menuBar);
 
     auto* toolBar = new QToolBar(commandBar_);
@@ -191,7 +195,7 @@ void CLexicoveFrame::RunCommand(int command, int code) {
     }
     switch (command) {
         case ID_LOOKUP_VIEW:
-            SetView(VIEW_LOOKUP);
+            FocusLookupBox();
             break;
         case ID_CONTENT_VIEW:
             SetView(VIEW_CONTENT);
@@ -211,6 +215,12 @@ void CLexicoveFrame::RunCommand(int command, int code) {
             break;
         case ID_USE_CLEAR_TYPE:
             ToggleClearType();
+            break;
+        case ID_TEXT_LARGER:
+            StepTextSize(1);
+            break;
+        case ID_TEXT_SMALLER:
+            StepTextSize(-1);
             break;
         case ID_SELECT_ALL:
             contentView_->Display()->SelectAll();
