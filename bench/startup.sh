@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the desktop program, offscreen: the time from the start of the process to its
 # first painted window, the median of several starts, and the memory in use (maximum resident
-# set). Budget: under 400 ms.
+# set). Budget: under 400 ms. The first window takes 90% of the offscreen screen (800 by 600)
+# and so shows two panes; the layout measured is printed.
 #
 #   bench/startup.sh [RUNS]        (default 9 starts, after one start that is not counted)
 #
@@ -40,6 +41,7 @@ start_once() {
                  LEXICOVE_REPORT_STARTUP=1 \
                  /usr/bin/time -f '%M' -o "$scratch/rss" "$BUILD/lexicove" 2>>"$scratch/err")
     painted=$(sed -n 's/^lexicove: first paint at //p' <<<"$output")
+    sed -n 's/^lexicove: first window //p' <<<"$output" >"$scratch/layout"
     if [ -z "$painted" ]; then
         echo "startup.sh: the program reported no first paint:" >&2
         cat "$scratch/err" >&2
@@ -54,6 +56,7 @@ for _ in $(seq "$RUNS"); do
     start_once
 done >"$scratch/runs"
 
+echo "first window: $(cat "$scratch/layout")"
 rss_median=$(sort -n -k2 "$scratch/runs" | awk '{ kb[NR] = $2 } END { print kb[int((NR + 1) / 2)] }')
 sort -n "$scratch/runs" | awk -v budget="$BUDGET_MS" -v rss="$rss_median" '
     { ms[NR] = $1 }

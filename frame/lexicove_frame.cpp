@@ -256,7 +256,8 @@ bool CLexicoveFrame::ShowWord(const char* text, bool record) {
             SetHistoryPosition(0);
         }
         if (BandView() == VIEW_CONTENT) {
-            client_->update(PageArea());
+            // The header band shows the new current word; the display paints the page.
+            client_->update(PageArea().intersected(layout_.HeaderBand(client_->width())));
         }
     }
     return true;

@@ -318,6 +318,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     std::map<int, QAction*> actions_;
     QMenu* toolsMenu_ = nullptr;
     QMenu* textMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;  // on the menu bar in two panes only
     QWidget* client_ = nullptr;
     QWidget* commandBar_ = nullptr;
     CLookupEdit* lookupEdit_ = nullptr;

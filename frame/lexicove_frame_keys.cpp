@@ -1,6 +1,8 @@
 // CLexicoveFrame: the keyboard's way to every command. Each command with a key has it on its
 // action, so the menus show it beside the command's text; the "View" menu holds the commands
-// that are otherwise only on the toolbar and the header band. The mouse's back and forward
+// that are otherwise only on the toolbar and the header band. It is on the menu bar in two
+// panes; the handheld's narrow command bar keeps its two menus and every toolbar button, and
+// the keys work there all the same. The mouse's back and forward
 // buttons go Back and Forward anywhere in the window.
 #include <QAction>
 #include <QEvent>
@@ -54,6 +56,8 @@ void CLexicoveFrame::CreateKeys() {
 void CLexicoveFrame::AddViewMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu("View");
     menu->setObjectName("viewMenu");
+    menu->menuAction()->setVisible(false);
+    viewMenu_ = menu;
     for (int command :
          {ID_LOOKUP_VIEW, ID_CONTENT_VIEW, ID_SEARCH_VIEW, ID_STOP_SEARCHING, 0, ID_BACK,
           ID_FORWARD, 0, ID_READ, ID_ADD_TO_FAVORITES, ID_ADD_TO_STUDY_LIST}) {

@@ -65,7 +65,7 @@ void CLexicoveFrame::PlaceHeaderButtons() {
 
 void CLexicoveFrame::PaintClient(QPaintEvent* event) {
     QPainter painter(client_);
-    if (LookupShown()) {
+    if (LookupShown() && event->rect().left() < layout_.PanelWidth()) {
         int height = event->rect().bottom() + 1;
         QPixmap panel(std::max(1, layout_.PanelWidth()), std::max(1, height));
         panel.fill(Qt::white);

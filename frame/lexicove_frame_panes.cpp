@@ -3,6 +3,7 @@
 // the places and the visibility of the children, so the word, the word list's page, the tab
 // and the search panel's boxes stay as they were.
 #include <QApplication>
+#include <QMenu>
 
 #include "app/settings_store.h"
 #include "frame/lexicove_frame.h"
@@ -45,6 +46,7 @@ void CLexicoveFrame::SwitchLayout(bool twoPanes) {
         rightView_ = currentView_;
     }
     splitter_->setVisible(twoPanes_);
+    viewMenu_->menuAction()->setVisible(twoPanes_);
     // A click on a row of the left pane leaves the focus in the box, so the next word can be
     // typed at once; Tab still reaches the lists.
     const Qt::FocusPolicy listFocus = twoPanes_ ? Qt::TabFocus : Qt::StrongFocus;

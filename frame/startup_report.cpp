@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "frame/lexicove_frame.h"
+
 CStartupReport::CStartupReport(QWidget* window, std::function<void()> done)
     : QObject(window), done_(std::move(done)) {
     window->installEventFilter(this);
@@ -31,6 +33,10 @@ void CStartupReport::Report() {
     std::printf("lexicove: first paint at %lld.%06lld\n",
                 static_cast<long long>(since.count() / 1000000),
                 static_cast<long long>(since.count() % 1000000));
+    if (const auto* frame = qobject_cast<const CLexicoveFrame*>(parent())) {
+        std::printf("lexicove: first window %dx%d, %s\n", frame->width(), frame->height(),
+                    frame->TwoPanes() ? "two panes" : "handheld layout");
+    }
     std::fflush(stdout);
     done_();
 }

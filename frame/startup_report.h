@@ -5,6 +5,8 @@
 // is done it prints the wall-clock time on standard output, as
 //   lexicove: first paint at SECONDS.MICROSECONDS
 // (seconds since 1970, comparable with the shell's $EPOCHREALTIME taken before the start),
+// for the main window followed by
+//   lexicove: first window WIDTHxHEIGHT, two panes        (or: handheld layout)
 // and then calls the given function, which ends the program the normal way.
 
 #include <QObject>

@@ -222,7 +222,7 @@ fuzz)
     ;;
 bench)
     # The peers measured against: WordNet's own wn, and hyperfine to time whole processes.
-    install_packages wordnet hyperfine
+    install_packages wordnet hyperfine xvfb xdotool
     build
     database
     for b in "$BUILD"/bench/*_bench; do
@@ -231,6 +231,10 @@ bench)
     done
     log "peers.sh"
     bash "$ROOT/bench/peers.sh"
+    log "startup.sh"
+    bash "$ROOT/bench/startup.sh"
+    log "desktop_memory.sh"
+    bash "$ROOT/bench/desktop_memory.sh"
     ;;
 database)
     install_packages

@@ -78,11 +78,12 @@ class FrameKeysTest : public QObject {
         QCoreApplication::processEvents();
     }
 
-    // The menu of the menu bar that holds the action, or null.
+    // The menu on show in the menu bar that holds the action, or null.
     QMenu* MenuOf(const QAction* action) const {
-        for (QMenu* menu : frame_->findChildren<QMenu*>()) {
-            if (menu->menuAction()->parent() != nullptr && menu->actions().contains(action)) {
-                return menu;
+        for (const QAction* item : frame_->findChild<QMenuBar*>()->actions()) {
+            if (item->isVisible() && item->menu() != nullptr &&
+                item->menu()->actions().contains(action)) {
+                return item->menu();
             }
         }
         return nullptr;

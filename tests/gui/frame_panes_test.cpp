@@ -2,8 +2,10 @@
 // size, live switching between them keeping what the user had, the focus left in the box when
 // a word is chosen, the view buttons, and the splitter's place kept between runs.
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolBar>
 #include <memory>
 #include <string>
 
@@ -123,6 +125,26 @@ class FramePanesTest : public QObject {
         // Both layouts start in the stored view, the Lookup view.
         QVERIFY(frame_->LookupEdit()->isVisible());
         QCOMPARE(frame_->ContentView()->isVisible(), twoPanes);
+    }
+
+    void theHandheldCommandBarKeepsEveryToolbarButton() {
+        MakeFrame(kHandheld);
+        auto* toolBar = frame_->findChild<QToolBar*>("toolBar");
+        QMenu* view = frame_->findChild<QMenu*>("viewMenu");
+        auto buttonsShown = [toolBar] {
+            for (QAction* action : toolBar->actions()) {
+                QWidget* button = toolBar->widgetForAction(action);
+                if (!action->isSeparator() && (button == nullptr || !button->isVisible())) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        QVERIFY(!view->menuAction()->isVisible());
+        QVERIFY(buttonsShown());
+        Resize(kDesktop);
+        QVERIFY(view->menuAction()->isVisible());
+        QVERIFY(buttonsShown());
     }
 
     void theFirstWindowShowsTwoPanes() {

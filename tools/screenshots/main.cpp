@@ -12,11 +12,16 @@
 // where S is the display scale (LEXICOVE_SCALE=2 for the double size), and at scale 1
 //   options-portrait.png, options-landscape.png   the Options dialog in its two layouts
 //   lookup-word-of-the-day.png                    the Lookup view with a new word of the day
+//   two-panes-light.png    the first window's 1000 by 700: WORD typed and chosen, its page on
+//                          the right, the box keeping the focus
+//   handheld-lookup.png, handheld-content.png, handheld-search.png   that window narrowed to
+//                          240 by 320: the handheld layout again, each view in turn
 // scripts/screenshots.sh runs it offscreen with a scratch program folder.
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QThread>
 #include <cstdio>
@@ -26,6 +31,7 @@
 #include "frame/command_ids.h"
 #include "frame/lexicove_app.h"
 #include "frame/lexicove_frame.h"
+#include "frame/lookup_edit.h"
 #include "frame/search_panel.h"
 #include "frame/search_panel_text.h"
 #include "frame/search_tab_ctrl.h"
@@ -153,6 +159,35 @@ bool SaveWordOfTheDay(CLexicoveFrame* frame, const QString& folder) {
     return SaveShot(frame, folder, "lookup-word-of-the-day");
 }
 
+// The two panes of the first window with word typed into the box and chosen with Enter, then
+// the same window narrowed back to the handheld layout.
+bool SaveTwoPanes(CLexicoveFrame* frame, const QString& folder, const std::u16string& word) {
+    frame->resize(CLexicoveFrame::FIRST_WINDOW_WIDTH, CLexicoveFrame::FIRST_WINDOW_HEIGHT);
+    frame->SelectTab(LIST_DICTIONARY);
+    frame->RunCommand(ID_LOOKUP_VIEW);
+    CLookupEdit* edit = frame->LookupEdit();
+    edit->setText(QString::fromStdU16String(word));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    if (!Settle(frame) || !frame->TwoPanes() || !SaveShot(frame, folder, "two-panes-light")) {
+        return false;
+    }
+    const struct {
+        int view;
+        const char* name;
+    } views[] = {{VIEW_LOOKUP, "handheld-lookup"},
+                 {VIEW_CONTENT, "handheld-content"},
+                 {VIEW_SEARCH, "handheld-search"}};
+    frame->resize(kOrientations[0].width, kOrientations[0].height);
+    for (const auto& view : views) {
+        frame->SetView(view.view);
+        if (!Settle(frame) || frame->TwoPanes() || !SaveShot(frame, folder, view.name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -195,7 +230,8 @@ int main(int argc, char** argv) {
     // The handheld's own size only: the names carry no scale.
     if (scale == 1) {
         saved = saved && SaveOptionsDialog(frame, folder, false) &&
-                SaveOptionsDialog(frame, folder, true) && SaveWordOfTheDay(frame, folder);
+                SaveOptionsDialog(frame, folder, true) && SaveWordOfTheDay(frame, folder) &&
+                SaveTwoPanes(frame, folder, word);
     }
     app.ExitInstance();
     return saved ? APP_EXIT_OK : APP_EXIT_FAILED;
