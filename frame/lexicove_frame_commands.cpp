@@ -492,6 +492,10 @@ std::unique_ptr<QMenu> CLexicoveFrame::CreateListMenu(int childId, const QPoint&
         return nullptr;
     }
     box->setCurrentItem(item);
+    if (twoPanes_) {
+        // The menu's commands act on the Lookup view's row, wherever the focus was.
+        box->setFocus(Qt::PopupFocusReason);
+    }
     auto menu = std::make_unique<QMenu>(this);
     if (box == lookupList_ || currentTab_ == LIST_SEARCHED) {
         menu->addAction(Action(ID_ADD_TO_FAVORITES));

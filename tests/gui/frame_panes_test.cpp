@@ -292,6 +292,33 @@ class FramePanesTest : public QObject {
         check("in two panes again");
     }
 
+    void aRowHeldWhileThePageHasTheFocusIsTheOneAdded() {
+        MakeFrame();
+        TypeAndEnter("cat");
+        frame_->SetView(VIEW_CONTENT);
+        CLookupList* list = frame_->LookupList();
+        QListWidgetItem* row = list->item(3);
+        std::unique_ptr<QMenu> menu =
+            frame_->CreateListMenu(CLookupList::LOOKUP_LIST_ID, list->visualItemRect(row).center());
+        QVERIFY(menu != nullptr);
+        frame_->RunCommand(ID_ADD_TO_FAVORITES);
+        QCOMPARE(frame_->Favorites().Count(), 1);
+        QCOMPARE(frame_->Favorites().IndexOf(row->text().toLatin1().constData()), 0);
+        QVERIFY(frame_->ContentView()->isVisible());
+    }
+
+    void lettersTheHandheldLayoutHasNoBoxesForAreCleared() {
+        MakeFrame();
+        frame_->RunCommand(ID_SEARCH_VIEW);
+        CSearchPanel* panel = frame_->SearchPanel();
+        QVERIFY(panel->BoxCount() > 20);
+        QTest::keyClicks(panel, "abcdefghijklmnopqrst");
+        QCOMPARE(panel->Letters().size(), size_t{20});
+        Resize(kHandheld);
+        QVERIFY(panel->BoxCount() < 20);
+        QVERIFY(panel->Letters().empty());
+    }
+
     void theSplitterIsDraggedAndRemembered() {
         MakeFrame();
         const int s = Scale();
