@@ -68,6 +68,8 @@ CLexicoveFrame::~CLexicoveFrame() {
         SaveState();
     }
     qApp->removeEventFilter(this);
+    // The children go before the frame's base object, which would end the connection.
+    disconnect(focusWatch_);
     delete searchTabs_;
     searchTabs_ = nullptr;
     recents_.Save();

@@ -331,6 +331,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CFrameLayout layout_;
     CPaneLayout panes_;
     CPaneSplitter* splitter_ = nullptr;
+    QMetaObject::Connection focusWatch_;  // the application's focus changes, in two panes
     bool twoPanes_ = false;
     int rightView_ = VIEW_CONTENT;
     int currentTab_ = LIST_DICTIONARY;

@@ -25,8 +25,8 @@ void CLexicoveFrame::CreateSplitter() {
         settings_->WriteInteger(SETTINGS_KEY, SETTING_PANE_WIDTH,
                                 panes_.LeftWidth(client_->width()));
     });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
 
 void CLexicoveFrame::OnClientResize() {
