@@ -394,7 +394,11 @@ void CLexicoveFrame::ReportUnreadableLists() {
 }
 
 void CLexicoveFrame::AddToList(CWordList& list, int listNumber, bool toFront) {
-    if (currentView_ == VIEW_LOOKUP) {
+    // In two panes the box's keys (Ctrl+D) act on the page shown beside it, as in the Content
+    // view; a list that has the focus (its row held, or reached with Tab) gives its row.
+    const bool page = currentView_ == VIEW_CONTENT ||
+                      (twoPanes_ && lookupEdit_->hasFocus() && BandView() == VIEW_CONTENT);
+    if (currentView_ == VIEW_LOOKUP && !page) {
         CWordListBox* active = ActiveList();
         QListWidgetItem* item = active->item(active->SelectedRow());
         if (item != nullptr && !item->text().isEmpty() && !IsStatusRow(item->text())) {
@@ -406,7 +410,7 @@ void CLexicoveFrame::AddToList(CWordList& list, int listNumber, bool toFront) {
             }
             list.Save();
         }
-    } else if (currentView_ == VIEW_CONTENT) {
+    } else if (page) {
         std::string word = CurrentWord();
         if (!word.empty()) {
             int position = list.IndexOf(word.c_str());

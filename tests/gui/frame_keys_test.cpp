@@ -211,6 +211,30 @@ class FrameKeysTest : public QObject {
         QVERIFY(frame_->Action(ID_TEXT_SMALLEST)->isChecked());
     }
 
+    void ctrlDTogglesThePagesWordFromTheBoxAndAddsTheRowFromTheList() {
+        Press(QKeySequence(Qt::CTRL | Qt::Key_L));
+        Type("cat");
+        Press(Qt::Key_Return);
+        WaitIdle();
+        QVERIFY(frame_->LookupEdit()->hasFocus());
+        // The box's neighbour row is not what the page shows.
+        frame_->LookupList()->setCurrentRow(frame_->LookupList()->SelectedRow() + 1);
+        const QString row = frame_->LookupList()->currentItem()->text();
+        QVERIFY(row != "cat");
+        Press(QKeySequence(Qt::CTRL | Qt::Key_D));
+        QCOMPARE(frame_->Favorites().Count(), 1);
+        QCOMPARE(frame_->Favorites().IndexOf("cat"), 0);
+        QVERIFY(frame_->Action(ID_ADD_TO_FAVORITES)->isChecked());
+        Press(QKeySequence(Qt::CTRL | Qt::Key_D));
+        QCOMPARE(frame_->Favorites().Count(), 0);
+
+        Press(Qt::Key_Tab);
+        QVERIFY(frame_->LookupList()->hasFocus());
+        Press(QKeySequence(Qt::CTRL | Qt::Key_D));
+        QCOMPARE(frame_->Favorites().Count(), 1);
+        QCOMPARE(frame_->Favorites().IndexOf(row.toLatin1().constData()), 0);
+    }
+
     void escapeStopsARunningSearch() {
         g_searchGate = false;
         frame_->SearchWorker()->SetThreadStarter(GatedSearchThread);
