@@ -59,6 +59,7 @@ CLexicoveFrame::CLexicoveFrame(CDictionaryDatabase* database, ISettingsStore* se
     renderWorker_ = std::make_unique<CRenderWorker>(database_, !IsPocketPC());
     LoadLists();
     ReadDisplaySettings();
+    ApplyColourScheme();
 }
 
 CLexicoveFrame::~CLexicoveFrame() {
@@ -330,10 +331,7 @@ void CLexicoveFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         UpdateCommandStates();
     } else if (event->type() == QEvent::PaletteChange && client_ != nullptr) {
-        QRgb colour = GetThemeColour().rgb();
-        panel_.SetThemeColour(colour);
-        highlight_.SetThemeColour(colour);
-        boxFrame_.SetThemeColour(colour);
+        ApplyColourScheme();
         client_->update();
     }
 }

@@ -33,6 +33,7 @@
 #include "options/study_assistant.h"
 #include "search/search_listener.h"
 #include "search/search_result_sink.h"
+#include "ui/colour_scheme.h"
 #include "ui/header_button.h"
 #include "ui/themed_bitmap.h"
 
@@ -184,6 +185,8 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CSearchWorker* SearchWorker() const { return searchWorker_.get(); }
     QAction* Action(int command) const;
     const CFrameLayout& Layout() const { return layout_; }
+    // The colours the panel and the bands are painted in: the application palette's.
+    const CColourScheme& ColourScheme() const { return scheme_; }
     CHeaderButton& WordOfTheDayButton() { return wordOfDayButton_; }
     CHeaderButton& ReadButton() { return readButton_; }
     CHeaderButton& BackButton() { return backButton_; }
@@ -261,6 +264,13 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void OnHeaderHeld(QPoint position);
 
     // Layout and painting.
+    // Re-tints the three bitmaps with the application palette's colour scheme.
+    void ApplyColourScheme();
+    // The colour of a text painted on the panel in area: on the tab highlight or on the
+    // panel's background.
+    QColor PanelTextColour(const QRect& area, bool onHighlight) const;
+    // The Content view's title colour, readable on the band.
+    QColor ContentTitleColour() const;
     void OnClientResize();
     void PlaceHeaderButtons();
     void PaintClient(QPaintEvent* event);
@@ -283,6 +293,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CWordListBox* listBox_ = nullptr;
     CLookupList* lookupList_ = nullptr;
     CContentView* contentView_ = nullptr;
+    CColourScheme scheme_ = CColourScheme::Current();
     CThemedBitmap panel_;
     CThemedBitmap highlight_;
     CThemedBitmap boxFrame_;

@@ -22,7 +22,9 @@
 #include "platform/message_poster.h"
 #include "platform/platform_info.h"
 #include "search/search_index.h"
+#include "ui/colour_scheme.h"
 #include "ui/context_edit.h"
+#include "ui/contrast.h"
 #include "ui/html_display.h"
 #include "ui/resource_images.h"
 #include "ui/ui_font.h"
@@ -104,9 +106,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // The panel is a window of its own: its background is erased before each paint, so nothing
     // of the views it covers shows through between the controls.
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
+    ApplyBackground();
     setAutoFillBackground(true);
 
     boxFont_.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
@@ -445,7 +445,17 @@ bool CSearchPanel::event(QEvent* event) {
         }
         return true;
     }
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        ApplyBackground();
+    }
     return QWidget::event(event);
+}
+
+void CSearchPanel::ApplyBackground() {
+    QPalette background = palette();
+    background.setColor(QPalette::Window,
+                        QColor::fromRgb(CColourScheme::Current().BandBackground()));
+    setPalette(background);
 }
 
 void CSearchPanel::resizeEvent(QResizeEvent* event) {
@@ -552,21 +562,26 @@ void CSearchPanel::paintEvent(QPaintEvent*) {
 void CSearchPanel::PaintBoxes(QPainter& painter) const {
     const int s = GetDisplayScale();
     const int n = boxCount_;
+    const CColourScheme scheme = CColourScheme::Current();
+    const QColor fill = QColor::fromRgb(scheme.BandBackground());
     painter.setFont(boxFont_);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
+    painter.setPen(QColor::fromRgb(scheme.RuleColour()));
+    painter.setBrush(fill);
     painter.drawRoundedRect(QRect(7 * s, 9 * s, (kBoxPitch * n + 3) * s - 1, 23 * s - 1), 2 * s,
                             2 * s);
     for (int i = 1; i < n; ++i) {
         painter.fillRect(QRect((kBoxPitch * i + 8) * s, 12 * s, s, 17 * s),
-                         QColor::fromRgb(kSeparatorColour));
+                         QColor::fromRgb(scheme.Background(kSeparatorColour)));
     }
     const std::u16string& letters = Letters();
-    const QColor highlight = palette().color(QPalette::Highlight);
-    const QColor highlightText = palette().color(QPalette::HighlightedText);
+    const QRgb highlight = palette().color(QPalette::Highlight).rgb();
+    const QColor highlightText = QColor::fromRgb(
+        ReadableColour(palette().color(QPalette::HighlightedText).rgb(), {highlight}));
+    const QColor letterColour = QColor::fromRgb(scheme.Text(kLetterColour, {fill.rgb()}));
+    const QColor openBoxColour = QColor::fromRgb(scheme.Text(kOpenBoxColour, {fill.rgb()}));
     for (int i = 0; i < n; ++i) {
         const QRect box = BoxRect(i);
-        painter.fillRect(box, i == cursor_ ? highlight : QColor(Qt::white));
+        painter.fillRect(box, i == cursor_ ? QColor::fromRgb(highlight) : fill);
         if (i >= static_cast<int>(letters.size())) {
             continue;
         }
@@ -574,7 +589,7 @@ void CSearchPanel::PaintBoxes(QPainter& painter) const {
         if (i == cursor_) {
             painter.setPen(highlightText);
         } else {
-            painter.setPen(QColor::fromRgb(letter == kOpenBox ? kOpenBoxColour : kLetterColour));
+            painter.setPen(letter == kOpenBox ? openBoxColour : letterColour);
         }
         painter.drawText(box, Qt::AlignCenter, QString(QChar(letter)));
     }

@@ -122,6 +122,8 @@ class CSearchPanel : public QWidget {
     void InsertPair(const QString& pair, int caretOffset);
     void TapBoxes(const QPoint& point);
     void PaintBoxes(QPainter& painter) const;
+    // The panel's background: the band colour of the application's colour scheme.
+    void ApplyBackground();
 
     ISearchPanelOwner* owner_;
     int mode_ = SEARCH_TAB_PUZZLE;
