@@ -64,6 +64,34 @@ QRgb CColourScheme::PageColour(QRgb designed, bool background) const {
     return designed == PAGE_BLACK ? PageText() : Text(designed, {PageBackground()});
 }
 
+QImage CColourScheme::PageImage(const QImage& image) const {
+    if (!dark_ || image.isNull()) {
+        return image;
+    }
+    auto map = [this](QRgb pixel) {
+        const QRgb colour = pixel | 0xFF000000;
+        const QRgb shown = colour == PAGE_WHITE ? PageBackground() : PageColour(colour, false);
+        return (shown & 0x00FFFFFF) | (pixel & 0xFF000000);
+    };
+    if (image.format() == QImage::Format_Indexed8) {
+        QImage mapped = image;
+        QList<QRgb> table = mapped.colorTable();
+        for (QRgb& entry : table) {
+            entry = map(entry);
+        }
+        mapped.setColorTable(table);
+        return mapped;
+    }
+    QImage mapped = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < mapped.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(mapped.scanLine(y));
+        for (int x = 0; x < mapped.width(); ++x) {
+            line[x] = map(line[x]);
+        }
+    }
+    return mapped;
+}
+
 QRgb CColourScheme::BandBackground() const {
     return dark_ ? base_ : PAGE_WHITE;
 }

@@ -15,6 +15,7 @@
 // against the background it is drawn on (ReadableColour), so the light page's grey notes are
 // a little darker than designed.
 
+#include <QImage>
 #include <QList>
 #include <QPalette>
 #include <QRgb>
@@ -43,6 +44,9 @@ class CColourScheme {
     QRgb PageLink() const;
     // A colour written in the page: as a background (bgcolor) or as a text colour.
     QRgb PageColour(QRgb designed, bool background) const;
+    // An inline picture of the page with its colours mapped as the page's are: white as the
+    // background, every other colour as a text colour; transparency kept.
+    QImage PageImage(const QImage& image) const;
 
     // The painted parts.
     // The background of the bands, the search panel and its letter boxes (designed white).

@@ -266,7 +266,7 @@ QVariant CHtmlDisplay::loadResource(int type, const QUrl& name) {
         !CPagePreparer::DecodeImage(name.toString().toStdU16String(), &image)) {
         return QVariant();  // pages load nothing from files or the network
     }
-    QImage supplied = provider_ ? provider_(image) : QImage();
+    QImage supplied = provider_ ? scheme_.PageImage(provider_(image)) : QImage();
     if (supplied.isNull()) {
         // Refused at once: an empty image, not the reader's "broken image" symbol.
         supplied = QImage(1, 1, QImage::Format_ARGB32);

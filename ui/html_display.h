@@ -7,8 +7,8 @@
 // (linkTapped); inline images are asked of an image provider by the name the page gives.
 // The page text is prepared by CPagePreparer (code page, bare hex colours, IPA runs). The
 // page's fixed colours are shown through the colour scheme of the application's palette
-// (CColourScheme): unchanged in a light palette, mapped in a dark one; a palette change
-// shows the page again in the new colours.
+// (CColourScheme): unchanged in a light palette, mapped in a dark one, inline images too; a
+// palette change shows the page again in the new colours.
 //
 // It is the render worker's IHtmlDisplay: AddText and EndOfSource may come from the worker's
 // transfer thread. AddText takes a copy of the text at once (under a lock), so it never

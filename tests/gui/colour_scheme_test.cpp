@@ -234,6 +234,32 @@ class ColourSchemeTest : public QObject {
         QCOMPARE(scheme.PageColour(0xFFFFFF, true), page);
     }
 
+    // The page's pictures (the pronunciation and link marks, the search help's symbol keys)
+    // take the page's colours: white as the background, the rest readable on it.
+    void inlineImagesFollowThePage_data() { AddPalettes(); }
+    void inlineImagesFollowThePage() {
+        QFETCH(QPalette, palette);
+        QFETCH(bool, dark);
+        QImage picture(3, 1, QImage::Format_Indexed8);
+        picture.setColorTable({CColourScheme::PAGE_WHITE, kPronunciationPurple, 0x00000000});
+        for (int x = 0; x < 3; ++x) {
+            picture.setPixel(x, 0, static_cast<uint>(x));
+        }
+        const CColourScheme scheme(palette);
+        const QImage shown = scheme.PageImage(picture);
+        if (!dark) {
+            QCOMPARE(shown, picture);
+            return;
+        }
+        QCOMPARE(shown.pixel(0, 0), scheme.PageBackground());
+        QVERIFY(ContrastRatio(shown.pixel(1, 0), scheme.PageBackground()) >= CONTRAST_TEXT_MINIMUM);
+        QCOMPARE(qAlpha(shown.pixel(2, 0)), 0);
+        // A picture of another format is mapped pixel by pixel.
+        const QImage argb = scheme.PageImage(picture.convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(argb.pixel(0, 0), scheme.PageBackground());
+        QCOMPARE(argb.pixel(1, 0), shown.pixel(1, 0));
+    }
+
     // The page as shown: every piece of text in the document against the page's background,
     // in a dark palette and again after a live switch back to a light one.
     void shownPageReachesTheMinimum_data() { AddPalettes(); }
