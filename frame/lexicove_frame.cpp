@@ -14,6 +14,7 @@
 #include "app/options_record.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
+#include "frame/client_accessible.h"
 #include "frame/command_ids.h"
 #include "frame/lookup_edit.h"
 #include "frame/lookup_list.h"
@@ -88,6 +89,8 @@ bool CLexicoveFrame::Create() {
         return false;
     }
     CreateHeaderButtons();
+    NameControls();
+    InstallClientAccessibility(client_);
     pickerShown_ = false;  // the word-picker reports itself over the instance channel
     created_ = true;
     RestoreGeometry();
@@ -214,6 +217,7 @@ void CLexicoveFrame::SelectTab(int tab) {
         client_->update(layout_.TabBand(LIST_DICTIONARY));
     }
     currentTab_ = tab;
+    NameListBox();
     client_->update(layout_.TabBand(tab));
     CMessagePoster(this).Post(WM_LIST_CHANGED, tab, 0);
 }

@@ -23,10 +23,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/messages.h"
 #include "frame/frame_layout.h"
 #include "frame/glimmerpad_tool.h"
+#include "frame/painted_control.h"
 #include "frame/search_panel_owner.h"
 #include "lists/list_exporter.h"
 #include "lists/word_list.h"
@@ -193,6 +195,12 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CHeaderButton& ForwardButton() { return forwardButton_; }
     // Refreshes the enabled, checked and pressed states of every command.
     void UpdateCommandStates();
+    // The controls the frame paints itself, for screen readers: the five list tabs in tab
+    // order, the word-of-the-day area, then Read, Back and Forward.
+    std::vector<CPaintedControl> PaintedControls() const;
+    // A screen reader's press on one of them: a tab is selected, a button gives its command;
+    // nothing for a control not on show or disabled.
+    void PressPaintedControl(size_t index);
 
   protected:
     bool event(QEvent* event) override;
@@ -262,6 +270,11 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CWordListBox* ActiveList() const;
     void OnListHeld(int childId, QPoint position);
     void OnHeaderHeld(QPoint position);
+
+    // Accessible names of the controls that have no label of their own; the list box is
+    // named after the shown list.
+    void NameControls();
+    void NameListBox();
 
     // Layout and painting.
     // Re-tints the three bitmaps with the application palette's colour scheme.

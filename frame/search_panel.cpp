@@ -102,6 +102,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
       html_(new CHtmlDisplay(this)) {
     const int scale = GetDisplayScale();
     setObjectName(QStringLiteral("searchPanel"));
+    setAccessibleName(QStringLiteral("Search letters"));
     setWindowTitle(QStringLiteral("Word Search"));
     setFocusPolicy(Qt::StrongFocus);
     // The panel is a window of its own: its background is erased before each paint, so nothing
@@ -115,6 +116,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     boxFont_.setWeight(QFont::Normal);
 
     edit_->setObjectName(QStringLiteral("searchEdit"));
+    edit_->setAccessibleName(QStringLiteral("Search pattern"));
     edit_->setFont(boxFont_);
     edit_->setMaxLength(MAX_QUERY_LENGTH);
     edit_->setValidator(new CUpperCaseValidator(edit_));
@@ -122,6 +124,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     connect(edit_, &QLineEdit::returnPressed, this, [this] { RunCommand(ID_OK); });
 
     slider_->setObjectName(QStringLiteral("searchSlider"));
+    slider_->setAccessibleName(QStringLiteral("Word length"));
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(1);
     slider_->setSingleStep(1);
@@ -133,6 +136,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     label_->setFont(CreateUiFont(kLabelFontHeight, false));
 
     html_->setObjectName(QStringLiteral("searchHtml"));
+    html_->setAccessibleName(QStringLiteral("Search help"));
     html_->SetImageProvider(&CSearchPanel::SymbolImage);
     connect(html_, &CHtmlDisplay::linkTapped, this, &CSearchPanel::OnLinkTapped);
 
