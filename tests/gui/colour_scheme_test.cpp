@@ -14,6 +14,8 @@
 #include "app/options_record.h"
 #include "app/settings_store.h"
 #include "db/format.h"
+#include "frame/search_panel.h"
+#include "frame/search_tab_ctrl.h"
 #include "support/frame_test_support.h"
 #include "support/temp_dir.h"
 #include "ui/colour_scheme.h"
@@ -120,7 +122,7 @@ double PaintedContrast(const QImage& image, const QRect& area, QRgb* background)
     }
     double best = 1.0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() >= 6) {
+        if (it.value() >= 3) {
             best = std::max(best, ContrastRatio(it.key(), *background));
         }
     }
@@ -319,6 +321,15 @@ class ColourSchemeTest : public QObject {
         frame->SetView(VIEW_SEARCH);
         CheckPainted(frame->Client()->grab().toImage(),
                      layout.HeaderBand(width).adjusted(0, 0, -width / 2, 0), "Search title");
+        // The Puzzle boxes: a letter, an open box and a letter, then the cursor's empty box.
+        CSearchPanel* panel = frame->SearchPanel();
+        QVERIFY(panel != nullptr);
+        frame->SearchTabs()->SelectTab(0);
+        QTest::keyClicks(panel, "c?t");
+        const QImage boxes = panel->grab().toImage();
+        for (int box = 0; box < 3; ++box) {
+            CheckPainted(boxes, panel->BoxRect(box), QStringLiteral("search box %1").arg(box));
+        }
         CloseShownFrame(&frame);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
