@@ -14,10 +14,10 @@
 #include "app/options_record.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
-#include "frame/client_accessible.h"
 #include "frame/command_ids.h"
 #include "frame/lookup_edit.h"
 #include "frame/lookup_list.h"
+#include "frame/painted_area_accessible.h"
 #include "frame/search_panel.h"
 #include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
@@ -90,7 +90,7 @@ bool CLexicoveFrame::Create() {
     }
     CreateHeaderButtons();
     NameControls();
-    InstallClientAccessibility(client_);
+    InstallPaintedAreaAccessibility(client_);
     pickerShown_ = false;  // the word-picker reports itself over the instance channel
     created_ = true;
     RestoreGeometry();

@@ -56,7 +56,10 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 
-class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPanelOwner {
+class CLexicoveFrame : public QWidget,
+                       public ISearchListener,
+                       public ISearchPanelOwner,
+                       public IPaintedControls {
     Q_OBJECT
 
   public:
@@ -195,12 +198,12 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CHeaderButton& ForwardButton() { return forwardButton_; }
     // Refreshes the enabled, checked and pressed states of every command.
     void UpdateCommandStates();
-    // The controls the frame paints itself, for screen readers: the five list tabs in tab
-    // order, the word-of-the-day area, then Read, Back and Forward.
-    std::vector<CPaintedControl> PaintedControls() const;
-    // A screen reader's press on one of them: a tab is selected, a button gives its command;
-    // nothing for a control not on show or disabled.
-    void PressPaintedControl(size_t index);
+    // IPaintedControls: the client area's painted controls, for screen readers: the five
+    // list tabs in tab order, the word-of-the-day area, then Read, Back and Forward. A press
+    // selects a tab or gives a button's command.
+    QWidget* PaintingWidget() override { return client_; }
+    std::vector<CPaintedControl> PaintedControls() const override;
+    void PressPaintedControl(size_t index) override;
 
   protected:
     bool event(QEvent* event) override;

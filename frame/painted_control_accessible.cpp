@@ -1,39 +1,38 @@
 #include "frame/painted_control_accessible.h"
 
-#include <QWidget>
 #include <QWindow>
 
-#include "frame/lexicove_frame.h"
+#include "frame/painted_control.h"
 
-CPaintedControlAccessible::CPaintedControlAccessible(CLexicoveFrame* frame,
+CPaintedControlAccessible::CPaintedControlAccessible(IPaintedControls* owner,
                                                      QAccessibleInterface* parent, size_t index)
-    : frame_(frame), parent_(parent), index_(index) {}
+    : owner_(owner), widget_(owner->PaintingWidget()), parent_(parent), index_(index) {}
 
 bool CPaintedControlAccessible::isValid() const {
-    return frame_ != nullptr && index_ < frame_->PaintedControls().size();
+    return widget_ != nullptr && index_ < owner_->PaintedControls().size();
 }
 
 QWindow* CPaintedControlAccessible::window() const {
-    return frame_ != nullptr ? frame_->window()->windowHandle() : nullptr;
+    return widget_ != nullptr ? widget_->window()->windowHandle() : nullptr;
 }
 
 QString CPaintedControlAccessible::text(QAccessible::Text kind) const {
     if (kind != QAccessible::Name || !isValid()) {
         return QString();
     }
-    return frame_->PaintedControls()[index_].name;
+    return owner_->PaintedControls()[index_].name;
 }
 
 QRect CPaintedControlAccessible::rect() const {
     if (!isValid()) {
         return QRect();
     }
-    const QRect area = frame_->PaintedControls()[index_].rect;
-    return QRect(frame_->Client()->mapToGlobal(area.topLeft()), area.size());
+    const QRect area = owner_->PaintedControls()[index_].rect;
+    return QRect(widget_->mapToGlobal(area.topLeft()), area.size());
 }
 
 QAccessible::Role CPaintedControlAccessible::role() const {
-    return isValid() ? frame_->PaintedControls()[index_].role : QAccessible::NoRole;
+    return isValid() ? owner_->PaintedControls()[index_].role : QAccessible::NoRole;
 }
 
 QAccessible::State CPaintedControlAccessible::state() const {
@@ -42,9 +41,9 @@ QAccessible::State CPaintedControlAccessible::state() const {
         state.invalid = true;
         return state;
     }
-    const CPaintedControl control = frame_->PaintedControls()[index_];
-    state.invisible = !control.shown;
-    state.offscreen = !control.shown;
+    const CPaintedControl control = owner_->PaintedControls()[index_];
+    state.invisible = !control.shown || !widget_->isVisible();
+    state.offscreen = state.invisible;
     state.disabled = !control.enabled;
     if (control.role == QAccessible::PageTab) {
         state.selectable = true;
@@ -64,6 +63,6 @@ QStringList CPaintedControlAccessible::actionNames() const {
 
 void CPaintedControlAccessible::doAction(const QString& name) {
     if (name == pressAction() && isValid()) {
-        frame_->PressPaintedControl(index_);
+        owner_->PressPaintedControl(index_);
     }
 }

@@ -1,16 +1,17 @@
 #pragma once
-// CPaintedControlAccessible: the screen reader's view of one control the frame paints itself
-// (CPaintedControl): its name, role, state and place, and its press action. It is a child of
-// the client area's interface (CClientAccessible), which owns it.
+// CPaintedControlAccessible: the screen reader's view of one control that a widget paints
+// itself (CPaintedControl): its name, role, state and place, and its press action. It is a
+// child of the painting widget's interface (CPaintedAreaAccessible), which owns it.
 #include <QAccessibleActionInterface>
 #include <QAccessibleInterface>
 #include <QPointer>
+#include <QWidget>
 
-class CLexicoveFrame;
+class IPaintedControls;
 
 class CPaintedControlAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
   public:
-    CPaintedControlAccessible(CLexicoveFrame* frame, QAccessibleInterface* parent, size_t index);
+    CPaintedControlAccessible(IPaintedControls* owner, QAccessibleInterface* parent, size_t index);
 
     // QAccessibleInterface.
     bool isValid() const override;
@@ -35,7 +36,8 @@ class CPaintedControlAccessible : public QAccessibleInterface, public QAccessibl
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
   private:
-    QPointer<CLexicoveFrame> frame_;
+    IPaintedControls* owner_;
+    QPointer<QWidget> widget_;  // the painting widget: the owner lives as long as it does
     QAccessibleInterface* parent_;
     size_t index_;
 };

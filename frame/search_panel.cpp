@@ -18,6 +18,7 @@
 #include "app/messages.h"
 #include "app/options_record.h"
 #include "app/program_folder.h"
+#include "frame/painted_area_accessible.h"
 #include "frame/search_panel_owner.h"
 #include "platform/message_poster.h"
 #include "platform/platform_info.h"
@@ -148,6 +149,26 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
 
     Layout();
     SetMode(SEARCH_TAB_PUZZLE, true);
+    InstallPaintedAreaAccessibility(this);
+}
+
+std::vector<CPaintedControl> CSearchPanel::PaintedControls() const {
+    CPaintedControl search;
+    search.rect = searchButton_.Rect();
+    search.name = QStringLiteral("Search");
+    search.shown = true;
+    search.enabled = searchButton_.State() != CHeaderButton::STATE_DISABLED;
+    return {search};
+}
+
+void CSearchPanel::PressPaintedControl(size_t index) {
+    if (index == 0) {
+        RunCommand(ID_SEARCH);
+    }
+}
+
+QString CSearchPanel::PaintedValue() const {
+    return IsBoxMode() ? QString::fromStdU16String(Letters()) : QString();
 }
 
 CSearchPanel::~CSearchPanel() = default;

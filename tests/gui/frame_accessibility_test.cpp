@@ -10,6 +10,7 @@
 #include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "db/format.h"
+#include "frame/search_panel.h"
 #include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
 #include "support/frame_test_support.h"
@@ -171,6 +172,27 @@ class FrameAccessibilityTest : public QObject {
         QTRY_VERIFY(!frame_->IsWorkerBusy());
         back->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(frame_->CurrentWord(), std::string("hit"));
+    }
+
+    // The search panel's boxes give their letters as its value; its painted Search button is a
+    // button that starts the search.
+    void searchPanelIsReadableAndPressable() {
+        frame_->SetView(VIEW_SEARCH);
+        frame_->SearchTabs()->SelectTab(0);
+        CSearchPanel* panel = frame_->SearchPanel();
+        QTest::keyClicks(panel, "h?t");
+        QAccessibleInterface* boxes = QAccessible::queryAccessibleInterface(panel);
+        QCOMPARE(boxes->text(QAccessible::Name), QStringLiteral("Search letters"));
+        QCOMPARE(boxes->text(QAccessible::Value), QStringLiteral("H?T"));
+        QAccessibleInterface* search = Painted(frame_.get(), "Search");
+        QVERIFY(search != nullptr);
+        QCOMPARE(search->role(), QAccessible::Button);
+        QVERIFY(!search->state().invisible);
+        QVERIFY(boxes->rect().contains(search->rect()));
+        search->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(frame_->CurrentTab(), static_cast<int>(LIST_SEARCHED));
+        QTRY_VERIFY(!frame_->IsWorkerBusy());
+        QTRY_VERIFY(ListRows(frame_->ListBox()).contains("hat"));
     }
 
     // The page is text a screen reader can read, line by line.
