@@ -4,7 +4,7 @@
 // not enlarged from a picture of the logical size.
 //
 // Runs at QT_SCALE_FACTOR=2 unless the environment gives another factor (the test list runs
-// it at 1.5 too).
+// it at 1.5 too, and at 1.5 with LEXICOVE_SCALE=2).
 
 #include <QApplication>
 #include <QTest>
@@ -76,9 +76,12 @@ class FramePixelRatioTest : public QObject {
 
     void layoutKeepsItsUnits() {
         QCOMPARE(frame_->devicePixelRatioF(), ratio_);
-        // The desktop's scaling is Qt's: the program's own scale stays 1 and the window is
-        // the size asked for in logical pixels.
-        QCOMPARE(frame_->Layout().Scale(), 1);
+        // The desktop's scaling is Qt's: the program's own scale stays 1 (2 only when
+        // LEXICOVE_SCALE asks for the doubled handheld layout) and the window is the size
+        // asked for in logical pixels.
+        const int scale = qEnvironmentVariable("LEXICOVE_SCALE") == QLatin1String("2") ? 2 : 1;
+        QCOMPARE(frame_->Layout().Scale(), scale);
+        QCOMPARE(frame_->Layout().TabLabel(LIST_FAVORITES).top(), CFrameLayout::TabTop(2) * scale);
         QCOMPARE(frame_->size(), QSize(240, 320));
         const QImage image = frame_->Client()->grab().toImage();
         QCOMPARE(image.size(), (QSizeF(frame_->Client()->size()) * ratio_).toSize());
