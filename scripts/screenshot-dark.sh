@@ -99,18 +99,17 @@ done
 [ -n "$window" ] || { echo "screenshot-dark.sh: the window did not come up" >&2; exit 1; }
 
 x() { DISPLAY=$SCREEN xdotool "$@"; }
+shoot() { sleep 0.5; DISPLAY=$SCREEN import -window "$window" "$scratch/$1.png"; }
 x windowsize "$window" 240 320
 x windowactivate --sync "$window" 2>/dev/null || true
-sleep 1
-DISPLAY=$SCREEN import -window "$window" "$scratch/content.png"
+sleep 0.5
+shoot content
 # The toolbar at the bottom: Lookup View, then Search View with a Puzzle query typed.
 x mousemove --window "$window" 137 305 click 1
-sleep 0.5
-DISPLAY=$SCREEN import -window "$window" "$scratch/lookup.png"
+shoot lookup
 x mousemove --window "$window" 187 305 click 1
 sleep 0.5
 x type 'c?t'
-sleep 0.5
-DISPLAY=$SCREEN import -window "$window" "$scratch/search.png"
+shoot search
 convert "$scratch/content.png" "$scratch/lookup.png" "$scratch/search.png" +append +repage "$OUT"
 echo "$OUT"

@@ -13,7 +13,6 @@
 #include "app/memory_settings_store.h"
 #include "app/options_record.h"
 #include "app/settings_store.h"
-#include "db/format.h"
 #include "frame/search_panel.h"
 #include "frame/search_tab_ctrl.h"
 #include "support/frame_test_support.h"
@@ -137,15 +136,8 @@ class ColourSchemeTest : public QObject {
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
-        CFixtureWriter writer;
-        for (const std::string word : {"hat", "hit", "hot"}) {
-            const uint32_t synset = writer.Append(word + "\nthe gloss of " + word + "\n");
-            writer.AddWord(word, {lcv::MakeRef(lcv::ENTRY_NOUN, synset)});
-        }
-        const std::string path = home_.Path() + "/wordnet.lcv";
-        writer.Write(path);
-        database_ = std::make_unique<CDictionaryDatabase>();
-        QVERIFY(database_->Open(path.c_str()));
+        database_ = OpenGlossedDictionary(home_.Path());
+        QVERIFY(database_);
     }
 
     void contrastMeasure_data() {
