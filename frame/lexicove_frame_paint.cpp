@@ -15,7 +15,6 @@
 #include "lists/gui/word_list_box.h"
 #include "platform/tap_and_hold.h"
 #include "ui/content_view.h"
-#include "ui/contrast.h"
 #include "ui/resource_images.h"
 #include "ui/ui_font.h"
 
