@@ -17,6 +17,7 @@
 #include "frame/command_ids.h"
 #include "frame/lookup_edit.h"
 #include "frame/lookup_list.h"
+#include "frame/painted_area_accessible.h"
 #include "frame/pane_splitter.h"
 #include "frame/search_panel.h"
 #include "frame/search_tab_ctrl.h"
@@ -61,6 +62,7 @@ CLexicoveFrame::CLexicoveFrame(CDictionaryDatabase* database, ISettingsStore* se
     renderWorker_ = std::make_unique<CRenderWorker>(database_, !IsPocketPC());
     LoadLists();
     ReadDisplaySettings();
+    ApplyColourScheme();
 }
 
 CLexicoveFrame::~CLexicoveFrame() {
@@ -91,6 +93,8 @@ bool CLexicoveFrame::Create() {
         return false;
     }
     CreateHeaderButtons();
+    NameControls();
+    InstallPaintedAreaAccessibility(client_);
     pickerShown_ = false;  // the word-picker reports itself over the instance channel
     created_ = true;
     RestoreGeometry();
@@ -217,6 +221,7 @@ void CLexicoveFrame::SelectTab(int tab) {
         client_->update(layout_.TabBand(LIST_DICTIONARY));
     }
     currentTab_ = tab;
+    NameListBox();
     client_->update(layout_.TabBand(tab));
     CMessagePoster(this).Post(WM_LIST_CHANGED, tab, 0);
 }
@@ -335,10 +340,7 @@ void CLexicoveFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         UpdateCommandStates();
     } else if (event->type() == QEvent::PaletteChange && client_ != nullptr) {
-        QRgb colour = GetThemeColour().rgb();
-        panel_.SetThemeColour(colour);
-        highlight_.SetThemeColour(colour);
-        boxFrame_.SetThemeColour(colour);
+        ApplyColourScheme();
         client_->update();
     }
 }

@@ -25,10 +25,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/messages.h"
 #include "frame/frame_layout.h"
 #include "frame/glimmerpad_tool.h"
+#include "frame/painted_control.h"
 #include "frame/pane_layout.h"
 #include "frame/search_panel_owner.h"
 #include "lists/list_exporter.h"
@@ -36,6 +38,7 @@
 #include "options/study_assistant.h"
 #include "search/search_listener.h"
 #include "search/search_result_sink.h"
+#include "ui/colour_scheme.h"
 #include "ui/header_button.h"
 #include "ui/themed_bitmap.h"
 
@@ -57,7 +60,10 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 
-class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPanelOwner {
+class CLexicoveFrame : public QWidget,
+                       public ISearchListener,
+                       public ISearchPanelOwner,
+                       public IPaintedControls {
     Q_OBJECT
 
   public:
@@ -194,12 +200,20 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CPaneSplitter* Splitter() const { return splitter_; }
     // The view the right pane shows in two panes: VIEW_CONTENT or VIEW_SEARCH.
     int RightView() const { return rightView_; }
+    // The colours the panel and the bands are painted in: the application palette's.
+    const CColourScheme& ColourScheme() const { return scheme_; }
     CHeaderButton& WordOfTheDayButton() { return wordOfDayButton_; }
     CHeaderButton& ReadButton() { return readButton_; }
     CHeaderButton& BackButton() { return backButton_; }
     CHeaderButton& ForwardButton() { return forwardButton_; }
     // Refreshes the enabled, checked and pressed states of every command.
     void UpdateCommandStates();
+    // IPaintedControls: the client area's painted controls, for screen readers: the five
+    // list tabs in tab order, the word-of-the-day area, then Read, Back and Forward. A press
+    // selects a tab or gives a button's command.
+    QWidget* PaintingWidget() override { return client_; }
+    std::vector<CPaintedControl> PaintedControls() const override;
+    void PressPaintedControl(size_t index) override;
 
   protected:
     bool event(QEvent* event) override;
@@ -278,6 +292,19 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     void OnListHeld(int childId, QPoint position);
     void OnHeaderHeld(QPoint position);
 
+    // Accessible names of the controls that have no label of their own; the list box is
+    // named after the shown list.
+    void NameControls();
+    void NameListBox();
+
+    // Re-tints the three bitmaps with the application palette's colour scheme.
+    void ApplyColourScheme();
+    // The colour of a text painted on the panel in area: on the tab highlight or on the
+    // panel's background.
+    QColor PanelTextColour(const QRect& area, bool onHighlight) const;
+    // The Content view's title colour, readable on the band.
+    QColor ContentTitleColour() const;
+
     // The two panes and the handheld layout.
     void CreateSplitter();
     // The layout for the client area's size, chosen here alone; a change of layout keeps the
@@ -325,6 +352,7 @@ class CLexicoveFrame : public QWidget, public ISearchListener, public ISearchPan
     CWordListBox* listBox_ = nullptr;
     CLookupList* lookupList_ = nullptr;
     CContentView* contentView_ = nullptr;
+    CColourScheme scheme_ = CColourScheme::Current();
     CThemedBitmap panel_;
     CThemedBitmap highlight_;
     CThemedBitmap boxFrame_;

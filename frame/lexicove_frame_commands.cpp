@@ -141,7 +141,7 @@ void CLexicoveFrame::CreateCommandBar() {
             continue;
         }
         QAction* action = Action(command);
-        action->setIcon(QIcon(LoadToolbarImage(command, scale)));
+        action->setIcon(LoadToolbarIcon(command));
         action->setToolTip(action->text());
         toolBar->addAction(action);
     }

@@ -28,6 +28,35 @@ constexpr QRgb kTitleColour = 0xFF000040;
 
 }  // namespace
 
+void CLexicoveFrame::ApplyColourScheme() {
+    scheme_ = CColourScheme::Current();
+    panel_.SetColourScheme(scheme_);
+    highlight_.SetColourScheme(scheme_);
+    boxFrame_.SetColourScheme(scheme_);
+}
+
+QColor CLexicoveFrame::PanelTextColour(const QRect& area, bool onHighlight) const {
+    QList<QRgb> under;
+    if (onHighlight) {
+        const int x = 2 * layout_.Scale();
+        for (const int y : {highlight_.Height() / 4, highlight_.Height() * 3 / 4}) {
+            under << highlight_.ColourAt(area.left() - x, y)
+                  << highlight_.ColourAt(area.right() - x, y);
+        }
+    } else {
+        // The panel's shades run across it; every row is alike.
+        under << panel_.ColourAt(area.left(), 0) << panel_.ColourAt(area.right(), 0);
+    }
+    return QColor::fromRgb(scheme_.WindowText(under));
+}
+
+QColor CLexicoveFrame::ContentTitleColour() const {
+    const int y = panel_.Height() / 2;
+    const int right = panel_.Width() - (panel_.IsHighResolution() ? 8 : 4);
+    return QColor::fromRgb(
+        scheme_.Text(kTitleColour, {panel_.ColourAt(0, y), panel_.ColourAt(right, y)}));
+}
+
 void CLexicoveFrame::LoadIcons() {
     const int ids[] = {IDI_LOOKUP,  IDI_STUDY_LIST,       IDI_FAVORITES,
                        IDI_RECENTS, IDI_SEARCHED,         IDI_RANDOM_WORD,
@@ -35,7 +64,7 @@ void CLexicoveFrame::LoadIcons() {
                        IDI_BACK,    IDI_BACK_DISABLED,    IDI_BACK_PRESSED,
                        IDI_FORWARD, IDI_FORWARD_DISABLED, IDI_FORWARD_PRESSED};
     for (size_t i = 0; i < icons_.size(); ++i) {
-        icons_[i] = LoadIconResource(ids[i], layout_.Scale());
+        icons_[i] = LoadIconResource(ids[i], layout_.Scale(), devicePixelRatioF());
     }
 }
 
@@ -64,11 +93,18 @@ void CLexicoveFrame::PlaceHeaderButtons() {
 }
 
 void CLexicoveFrame::PaintClient(QPaintEvent* event) {
+    // Icons follow the device pixel ratio of the screen the window is on.
+    if (!icons_[0].isNull() && icons_[0].devicePixelRatio() != client_->devicePixelRatioF()) {
+        LoadIcons();
+    }
     QPainter painter(client_);
     if (LookupShown() && event->rect().left() < layout_.PanelWidth()) {
         int height = event->rect().bottom() + 1;
-        QPixmap panel(std::max(1, layout_.PanelWidth()), std::max(1, height));
-        panel.fill(Qt::white);
+        // Drawn at the device's resolution, so text and icons stay sharp on a scaled desktop.
+        const qreal ratio = client_->devicePixelRatioF();
+        QPixmap panel(QSize(std::max(1, layout_.PanelWidth()), std::max(1, height)) * ratio);
+        panel.setDevicePixelRatio(ratio);
+        panel.fill(QColor::fromRgb(scheme_.Window()));
         QPainter offscreen(&panel);
         PaintLookupPanel(offscreen, height);
         offscreen.end();
@@ -97,17 +133,23 @@ void CLexicoveFrame::PaintLookupPanel(QPainter& painter, int height) {
     if (randomWords) {
         painter.drawPixmap(layout_.RandomWordIcon(), icons_[kRandomIcon]);
     }
-    painter.setPen(palette().color(QPalette::WindowText));
+    // The labels of the five tabs come first, then "Random Word:".
+    int tab = 0;
     for (const CFrameLayout::PanelLabel& label : layout_.PanelLabels(currentTab_, randomWords)) {
+        painter.setPen(PanelTextColour(label.rect, tab++ == currentTab_));
         painter.setFont(CreateUiFont(label.fontHeight, label.bold));
         painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          label.text);
     }
     if (randomWords && !wordOfTheDay_.empty()) {
         painter.setFont(CreateUiFont(13, true));
-        if (wordOfDayButton_.State() == CHeaderButton::STATE_PRESSED) {
-            painter.setPen(QColor(kPressedWordColour));
-        }
+        const QRect area = layout_.WordOfTheDayArea();
+        const QColor text = PanelTextColour(area, false);
+        const QRgb pressed = scheme_.Text(kPressedWordColour, {panel_.ColourAt(area.left(), 0),
+                                                               panel_.ColourAt(area.right(), 0)});
+        painter.setPen(wordOfDayButton_.State() == CHeaderButton::STATE_PRESSED
+                           ? QColor::fromRgb(pressed)
+                           : text);
         painter.drawText(layout_.WordOfTheDayArea(), Qt::AlignCenter | Qt::TextWordWrap,
                          QString::fromStdU16String(wordOfTheDay_));
     }
@@ -134,7 +176,7 @@ void CLexicoveFrame::PaintContentBand(QPainter& painter, const QRect& area) {
         layout_.ContentTitle(readButton_.Rect().left() - page.left()).translated(page.left(), 0);
     if (title.intersects(area)) {
         painter.setFont(CreateUiFont(18, true));
-        painter.setPen(QColor(kTitleColour));
+        painter.setPen(ContentTitleColour());
         painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          QString::fromStdU16String(CodePageToUtf16(CurrentWord())));
     }
@@ -143,7 +185,7 @@ void CLexicoveFrame::PaintContentBand(QPainter& painter, const QRect& area) {
 void CLexicoveFrame::PaintSearchBand(QPainter& painter) {
     const QRect page = PageArea();
     painter.translate(page.left(), 0);
-    painter.fillRect(layout_.HeaderBand(page.width()), Qt::white);
+    painter.fillRect(layout_.HeaderBand(page.width()), QColor::fromRgb(scheme_.BandBackground()));
     DrawHeader(painter, page.width(), "Word Search", false);
 }
 

@@ -18,11 +18,14 @@
 #include "app/messages.h"
 #include "app/options_record.h"
 #include "app/program_folder.h"
+#include "frame/painted_area_accessible.h"
 #include "frame/search_panel_owner.h"
 #include "platform/message_poster.h"
 #include "platform/platform_info.h"
 #include "search/search_index.h"
+#include "ui/colour_scheme.h"
 #include "ui/context_edit.h"
+#include "ui/contrast.h"
 #include "ui/html_display.h"
 #include "ui/resource_images.h"
 #include "ui/ui_font.h"
@@ -100,13 +103,12 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
       html_(new CHtmlDisplay(this)) {
     const int scale = GetDisplayScale();
     setObjectName(QStringLiteral("searchPanel"));
+    setAccessibleName(QStringLiteral("Search letters"));
     setWindowTitle(QStringLiteral("Word Search"));
     setFocusPolicy(Qt::StrongFocus);
     // The panel is a window of its own: its background is erased before each paint, so nothing
     // of the views it covers shows through between the controls.
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
+    ApplyBackground();
     setAutoFillBackground(true);
 
     boxFont_.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
@@ -115,6 +117,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     boxFont_.setWeight(QFont::Normal);
 
     edit_->setObjectName(QStringLiteral("searchEdit"));
+    edit_->setAccessibleName(QStringLiteral("Search pattern"));
     edit_->setFont(boxFont_);
     edit_->setMaxLength(MAX_QUERY_LENGTH);
     edit_->setValidator(new CUpperCaseValidator(edit_));
@@ -122,6 +125,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     connect(edit_, &QLineEdit::returnPressed, this, [this] { RunCommand(ID_OK); });
 
     slider_->setObjectName(QStringLiteral("searchSlider"));
+    slider_->setAccessibleName(QStringLiteral("Word length"));
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(1);
     slider_->setSingleStep(1);
@@ -133,6 +137,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     label_->setFont(CreateUiFont(kLabelFontHeight, false));
 
     html_->setObjectName(QStringLiteral("searchHtml"));
+    html_->setAccessibleName(QStringLiteral("Search help"));
     html_->SetImageProvider(&CSearchPanel::SymbolImage);
     connect(html_, &CHtmlDisplay::linkTapped, this, &CSearchPanel::OnLinkTapped);
 
@@ -144,6 +149,26 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
 
     Layout();
     SetMode(SEARCH_TAB_PUZZLE, true);
+    InstallPaintedAreaAccessibility(this);
+}
+
+std::vector<CPaintedControl> CSearchPanel::PaintedControls() const {
+    CPaintedControl search;
+    search.rect = searchButton_.Rect();
+    search.name = QStringLiteral("Search");
+    search.shown = true;
+    search.enabled = searchButton_.State() != CHeaderButton::STATE_DISABLED;
+    return {search};
+}
+
+void CSearchPanel::PressPaintedControl(size_t index) {
+    if (index == 0) {
+        RunCommand(ID_SEARCH);
+    }
+}
+
+QString CSearchPanel::PaintedValue() const {
+    return IsBoxMode() ? QString::fromStdU16String(Letters()) : QString();
 }
 
 CSearchPanel::~CSearchPanel() = default;
@@ -445,7 +470,17 @@ bool CSearchPanel::event(QEvent* event) {
         }
         return true;
     }
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        ApplyBackground();
+    }
     return QWidget::event(event);
+}
+
+void CSearchPanel::ApplyBackground() {
+    QPalette background = palette();
+    background.setColor(QPalette::Window,
+                        QColor::fromRgb(CColourScheme::Current().BandBackground()));
+    setPalette(background);
 }
 
 void CSearchPanel::resizeEvent(QResizeEvent* event) {
@@ -556,21 +591,26 @@ void CSearchPanel::paintEvent(QPaintEvent*) {
 void CSearchPanel::PaintBoxes(QPainter& painter) const {
     const int s = GetDisplayScale();
     const int n = boxCount_;
+    const CColourScheme scheme = CColourScheme::Current();
+    const QColor fill = QColor::fromRgb(scheme.BandBackground());
     painter.setFont(boxFont_);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
+    painter.setPen(QColor::fromRgb(scheme.RuleColour()));
+    painter.setBrush(fill);
     painter.drawRoundedRect(QRect(7 * s, 9 * s, (kBoxPitch * n + 3) * s - 1, 23 * s - 1), 2 * s,
                             2 * s);
     for (int i = 1; i < n; ++i) {
         painter.fillRect(QRect((kBoxPitch * i + 8) * s, 12 * s, s, 17 * s),
-                         QColor::fromRgb(kSeparatorColour));
+                         QColor::fromRgb(scheme.Background(kSeparatorColour)));
     }
     const std::u16string& letters = Letters();
-    const QColor highlight = palette().color(QPalette::Highlight);
-    const QColor highlightText = palette().color(QPalette::HighlightedText);
+    const QRgb highlight = palette().color(QPalette::Highlight).rgb();
+    const QColor highlightText = QColor::fromRgb(
+        ReadableColour(palette().color(QPalette::HighlightedText).rgb(), {highlight}));
+    const QColor letterColour = QColor::fromRgb(scheme.Text(kLetterColour, {fill.rgb()}));
+    const QColor openBoxColour = QColor::fromRgb(scheme.Text(kOpenBoxColour, {fill.rgb()}));
     for (int i = 0; i < n; ++i) {
         const QRect box = BoxRect(i);
-        painter.fillRect(box, i == cursor_ ? highlight : QColor(Qt::white));
+        painter.fillRect(box, i == cursor_ ? QColor::fromRgb(highlight) : fill);
         if (i >= static_cast<int>(letters.size())) {
             continue;
         }
@@ -578,7 +618,7 @@ void CSearchPanel::PaintBoxes(QPainter& painter) const {
         if (i == cursor_) {
             painter.setPen(highlightText);
         } else {
-            painter.setPen(QColor::fromRgb(letter == kOpenBox ? kOpenBoxColour : kLetterColour));
+            painter.setPen(letter == kOpenBox ? openBoxColour : letterColour);
         }
         painter.drawText(box, Qt::AlignCenter, QString(QChar(letter)));
     }

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 
+#include "frame/painted_control.h"
 #include "frame/search_panel_text.h"
 #include "ui/header_button.h"
 #include "ui/themed_bitmap.h"
@@ -34,7 +35,7 @@ class QLabel;
 class QMenu;
 class QSlider;
 
-class CSearchPanel : public QWidget {
+class CSearchPanel : public QWidget, public IPaintedControls {
     Q_OBJECT
 
   public:
@@ -99,6 +100,13 @@ class CSearchPanel : public QWidget {
     // The rectangle of box i in the panel, in pixels.
     QRect BoxRect(int i) const;
     const CHeaderButton& SearchButton() const { return searchButton_; }
+
+    // IPaintedControls: the Search button for screen readers, and the letters of the boxes
+    // (Puzzle and Anagram) as the panel's value.
+    QWidget* PaintingWidget() override { return this; }
+    std::vector<CPaintedControl> PaintedControls() const override;
+    void PressPaintedControl(size_t index) override;
+    QString PaintedValue() const override;
     CContextEdit* EditBox() const { return edit_; }
     QSlider* Slider() const { return slider_; }
     QLabel* Label() const { return label_; }
@@ -126,6 +134,8 @@ class CSearchPanel : public QWidget {
     void InsertPair(const QString& pair, int caretOffset);
     void TapBoxes(const QPoint& point);
     void PaintBoxes(QPainter& painter) const;
+    // The panel's background: the band colour of the application's colour scheme.
+    void ApplyBackground();
 
     ISearchPanelOwner* owner_;
     int mode_ = SEARCH_TAB_PUZZLE;

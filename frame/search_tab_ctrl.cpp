@@ -54,6 +54,7 @@ CSearchTabCtrl::CSearchTabCtrl(ISearchPanelOwner* owner, ISettingsStore* setting
       tabs_(new CSearchTabBar(this)),
       panel_(new CSearchPanel(owner, this)) {
     setObjectName(QStringLiteral("searchTabCtrl"));
+    setAccessibleName(QStringLiteral("Word Search"));
     setAutoFillBackground(true);  // a control of its own: the views below never show through
     tabs_->setObjectName(QStringLiteral("searchTabs"));
     tabs_->setFocusPolicy(Qt::NoFocus);

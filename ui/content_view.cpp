@@ -29,6 +29,8 @@ constexpr std::array<InlineImageEntry, 3> kInlineImages = {{
 CContentView::CContentView(QWidget* parent)
     : QWidget(parent), display_(new CHtmlDisplay(this)), hook_(new CHtmlHook(display_)) {
     setObjectName(QStringLiteral("contentView"));
+    setAccessibleName(QStringLiteral("Content"));
+    display_->setAccessibleName(QStringLiteral("Definition"));
     display_->SetImageProvider(&CContentView::InlineImage);
     setFocusProxy(display_);
     connect(display_, &CHtmlDisplay::linkTapped, this, &CContentView::linkTapped);

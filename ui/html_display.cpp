@@ -1,5 +1,6 @@
 #include "ui/html_display.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -49,17 +50,14 @@ QString QStringOf(std::string_view bytes) {
 
 CHtmlDisplay::CHtmlDisplay(QWidget* parent)
     : QTextBrowser(parent),
+      scheme_(CColourScheme::Current()),
       preparer_(IpaRunToUtf16, IpaFontFamily().toStdString()),
       tapAndHold_(new CTapAndHold(viewport(), this)),
       reporter_([this](const QString& text) { ShowErrorBox(window(), text); }) {
     setObjectName(QStringLiteral("htmlDisplay"));
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    // Pages are designed black on white whatever the desktop's colours.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Base, Qt::white);
-    colours.setColor(QPalette::Text, Qt::black);
-    setPalette(colours);
+    ApplyColourScheme();
     connect(this, &QTextBrowser::anchorClicked, this, &CHtmlDisplay::OnAnchorClicked);
     connect(tapAndHold_, &CTapAndHold::held, this, &CHtmlDisplay::held);
     SetShrink(true);
@@ -187,6 +185,38 @@ void CHtmlDisplay::ApplyFont() {
     }
 }
 
+void CHtmlDisplay::ApplyColourScheme() {
+    preparer_.SetColourMap([scheme = scheme_](uint32_t rgb, bool background) {
+        return scheme.PageColour(rgb, background);
+    });
+    // Pages are designed black on white: the display's own colours are the page's.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor::fromRgb(scheme_.PageBackground()));
+    colours.setColor(QPalette::Text, QColor::fromRgb(scheme_.PageText()));
+    colours.setColor(QPalette::Link, QColor::fromRgb(scheme_.PageLink()));
+    setPalette(colours);
+    // Links without a colour of their own take the scheme's, not the application's.
+    document()->setDefaultStyleSheet(
+        QStringLiteral("a { color: %1; }").arg(QColor::fromRgb(scheme_.PageLink()).name()));
+    if (!source_.empty()) {
+        html_ = QString::fromStdU16String(preparer_.Prepare(source_));
+        ShowPage();
+    }
+}
+
+void CHtmlDisplay::changeEvent(QEvent* event) {
+    QTextBrowser::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange &&
+        event->type() != QEvent::ApplicationPaletteChange) {
+        return;
+    }
+    const CColourScheme scheme = CColourScheme::Current();
+    if (scheme != scheme_) {
+        scheme_ = scheme;
+        ApplyColourScheme();
+    }
+}
+
 void CHtmlDisplay::SetZoom(int level) {
     if (level < ZOOM_MIN || level > ZOOM_MAX || level == zoom_) {
         return;
@@ -236,7 +266,7 @@ QVariant CHtmlDisplay::loadResource(int type, const QUrl& name) {
         !CPagePreparer::DecodeImage(name.toString().toStdU16String(), &image)) {
         return QVariant();  // pages load nothing from files or the network
     }
-    QImage supplied = provider_ ? provider_(image) : QImage();
+    QImage supplied = provider_ ? scheme_.PageImage(provider_(image)) : QImage();
     if (supplied.isNull()) {
         // Refused at once: an empty image, not the reader's "broken image" symbol.
         supplied = QImage(1, 1, QImage::Format_ARGB32);

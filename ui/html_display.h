@@ -5,7 +5,10 @@
 // (the page is shown then), select all, zoom 0-4, ClearType on or off, shrink, and the
 // selection as UTF-16 text. Link taps come back as the raw 8-bit target written in the page
 // (linkTapped); inline images are asked of an image provider by the name the page gives.
-// The page text is prepared by CPagePreparer (code page, bare hex colours, IPA runs).
+// The page text is prepared by CPagePreparer (code page, bare hex colours, IPA runs). The
+// page's fixed colours are shown through the colour scheme of the application's palette
+// (CColourScheme): unchanged in a light palette, mapped in a dark one, inline images too; a
+// palette change shows the page again in the new colours.
 //
 // It is the render worker's IHtmlDisplay: AddText and EndOfSource may come from the worker's
 // transfer thread. AddText takes a copy of the text at once (under a lock), so it never
@@ -25,6 +28,7 @@
 #include <string>
 
 #include "render/html_display.h"
+#include "ui/colour_scheme.h"
 #include "ui/page_preparer.h"
 
 class CTapAndHold;
@@ -81,6 +85,8 @@ class CHtmlDisplay : public QTextBrowser, public IHtmlDisplay {
     static int ZoomPixelSize(int level);
     // The font family that shows the pronunciation texts.
     static QString IpaFontFamily();
+    // The colours the page is shown in.
+    const CColourScheme& ColourScheme() const { return scheme_; }
 
   signals:
     // A link was tapped: its target as written in the page, 8-bit.
@@ -92,13 +98,16 @@ class CHtmlDisplay : public QTextBrowser, public IHtmlDisplay {
 
   protected:
     QVariant loadResource(int type, const QUrl& name) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void ShowPending(unsigned generation);
     void ShowPage();
     void ApplyFont();
+    void ApplyColourScheme();
     void OnAnchorClicked(const QUrl& url);
 
+    CColourScheme scheme_;
     CPagePreparer preparer_;
     CTapAndHold* tapAndHold_;
     ImageProvider provider_;

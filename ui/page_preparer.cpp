@@ -1,6 +1,7 @@
 #include "ui/page_preparer.h"
 
 #include <cctype>
+#include <cstdio>
 #include <vector>
 
 #include "app/ascii_text.h"
@@ -30,7 +31,7 @@ bool IsBlank(std::string_view text) {
     return true;
 }
 
-bool IsBareHexColour(std::string_view value) {
+bool IsHexColour(std::string_view value) {
     if (value.size() != 6) {
         return false;
     }
@@ -255,8 +256,8 @@ void CPagePreparer::AppendTag(std::string_view tag, std::u16string* out, std::st
             continue;
         }
         std::string replacement;
-        if (IsColourAttribute(attribute.name) && IsBareHexColour(attribute.value)) {
-            replacement = "\"#" + std::string(attribute.value) + "\"";
+        if (IsColourAttribute(attribute.name)) {
+            replacement = ColourValue(attribute);
         } else if (EqualsIgnoringAsciiCase(attribute.name, "href") &&
                    EqualsIgnoringAsciiCase(name, "a")) {
             replacement = "\"" + HexUrl(PAGE_LINK_PREFIX, attribute.value) + "\"";
@@ -280,6 +281,26 @@ void CPagePreparer::AppendTag(std::string_view tag, std::u16string* out, std::st
     if (isFont) {
         fonts->push_back(font);
     }
+}
+
+std::string CPagePreparer::ColourValue(const Attribute& attribute) const {
+    std::string_view hex = attribute.value;
+    const bool hash = !hex.empty() && hex.front() == '#';
+    if (hash) {
+        hex.remove_prefix(1);
+    }
+    if (!IsHexColour(hex) || (hash && !colours_)) {
+        return std::string();
+    }
+    if (!colours_) {
+        return "\"#" + std::string(hex) + "\"";
+    }
+    const uint32_t written = static_cast<uint32_t>(std::stoul(std::string(hex), nullptr, 16));
+    const uint32_t shown =
+        colours_(written, EqualsIgnoringAsciiCase(attribute.name, "bgcolor")) & 0xFFFFFF;
+    char value[10];
+    std::snprintf(value, sizeof value, "\"#%06X\"", static_cast<unsigned>(shown));
+    return value;
 }
 
 bool CPagePreparer::DecodeLink(std::u16string_view url, std::string* target) {

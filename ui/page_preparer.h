@@ -9,6 +9,8 @@
 // - A colour attribute (color, bgcolor, text, link, vlink, alink) whose value is six hex
 //   digits without "#" ("color=006020") gets the "#": the handheld's control read such values
 //   as colours, the desktop's HTML reader takes them for unknown colour names.
+// - With a colour map, every colour attribute of six hex digits (with or without "#") is
+//   replaced by the map's colour for it: the page's fixed colours follow a dark palette.
 // - Text inside a font whose face is "SILSophiaIPA" is in the 8-bit pronunciation encoding:
 //   each run of it goes through the IPA converter, and the face becomes an IPA-capable font
 //   of the desktop. The innermost font with a face decides; a font without one inherits.
@@ -31,11 +33,15 @@ class CPagePreparer {
   public:
     // Converts one run of 8-bit pronunciation text to UTF-16.
     using IpaConverter = std::function<std::u16string(std::string_view)>;
+    // The colour (0xRRGGBB) shown for one written in the page; background for bgcolor.
+    using ColourMap = std::function<uint32_t(uint32_t rgb, bool background)>;
 
     // ipaFamily: the font family that replaces "SILSophiaIPA".
     CPagePreparer(IpaConverter ipa, std::string ipaFamily);
 
     std::u16string Prepare(std::string_view page) const;
+    // Colours are shown as written when there is no map (the default).
+    void SetColourMap(ColourMap map) { colours_ = std::move(map); }
 
     // The raw link target or image name of a URL made by Prepare; false for any other URL.
     static bool DecodeLink(std::u16string_view url, std::string* target);
@@ -52,7 +58,10 @@ class CPagePreparer {
     // Appends the tag tag (from "<" to ">" inclusive), rewritten; updates the font stack.
     void AppendTag(std::string_view tag, std::u16string* out, std::string* fonts) const;
     void AppendText(std::string_view text, bool ipa, std::u16string* out) const;
+    // The quoted value that replaces a colour attribute's value; empty to keep it.
+    std::string ColourValue(const Attribute& attribute) const;
 
     IpaConverter ipa_;
+    ColourMap colours_;
     std::string ipaFamily_;
 };

@@ -46,20 +46,21 @@ QImage LoadBitmapResource(int id, int scale) {
     return Enlarge(LoadBitmapResource(id), scale);
 }
 
-QPixmap LoadIconResource(int id, int scale) {
-    if (scale < 1) {
+QPixmap LoadIconResource(int id, int scale, qreal devicePixelRatio) {
+    if (scale < 1 || devicePixelRatio <= 0) {
         return QPixmap();
     }
-    const int drawn = scale == 1 ? ICON_SIZE : 2 * ICON_SIZE;
+    const int pixels = qRound(ICON_SIZE * scale * devicePixelRatio);
+    const int drawn = pixels <= ICON_SIZE ? ICON_SIZE : 2 * ICON_SIZE;
     const QString path = IconPath(id, drawn);
     if (!QFile::exists(path)) {
         return QPixmap();
     }
     QImage image(path);
-    if (scale > 2) {
-        image = image.scaled(ICON_SIZE * scale, ICON_SIZE * scale, Qt::IgnoreAspectRatio,
-                             Qt::SmoothTransformation);
+    if (pixels != drawn) {
+        image = image.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    image.setDevicePixelRatio(devicePixelRatio);
     return QPixmap::fromImage(image);
 }
 
@@ -87,4 +88,15 @@ QPixmap LoadToolbarImage(int commandId, int scale) {
         return QPixmap::fromImage(strip.copy(static_cast<int>(i) * size, 0, size, size));
     }
     return QPixmap();
+}
+
+QIcon LoadToolbarIcon(int commandId) {
+    QIcon icon;
+    for (int scale = 1; scale <= kToolbarScaleMax; ++scale) {
+        const QPixmap image = LoadToolbarImage(commandId, scale);
+        if (!image.isNull()) {
+            icon.addPixmap(image);
+        }
+    }
+    return icon;
 }

@@ -55,10 +55,12 @@ QImage LoadBitmapResource(int id);
 // format kept. Null for a number that names no bitmap or a scale below 1.
 QImage LoadBitmapResource(int id, int scale);
 
-// The icon at a display scale: ICON_SIZE * scale pixels square, from the artwork drawn at
-// that size (scale 1 or 2; larger scales are enlarged from the 32-pixel drawing). Null for a
-// number that names no icon or a scale below 1.
-QPixmap LoadIconResource(int id, int scale);
+// The icon at a display scale: ICON_SIZE * scale units square, from the artwork drawn at
+// that size (scale 1 or 2; larger scales are enlarged from the 32-pixel drawing). On a screen
+// of a higher device pixel ratio the pixmap holds that many more device pixels (and says so),
+// from the larger drawing, so that it is sharp at 150% and 200%. Null for a number that names
+// no icon or a scale below 1.
+QPixmap LoadIconResource(int id, int scale, qreal devicePixelRatio = 1.0);
 
 // The program icon in every size drawn (16 to 256 pixels), for the windows' title bars and the
 // desktop's task bar.
@@ -68,3 +70,6 @@ QIcon LoadProgramIcon();
 // 32774, Search View 32796, Stop Searching 32856): 16 by 16 pixels at scale 1, from the 32 by
 // 32 image set at scale 2. Null for another command or scale.
 QPixmap LoadToolbarImage(int commandId, int scale);
+// The toolbar image of a command in both of its sizes, so that a screen of device pixel ratio
+// 1.5 or 2 draws it from the 32 by 32 set. Null for another command.
+QIcon LoadToolbarIcon(int commandId);

@@ -1,8 +1,10 @@
 #include "ui/themed_bitmap.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
+#include "ui/colour_scheme.h"
 #include "ui/resource_images.h"
 
 namespace {
@@ -27,15 +29,18 @@ CThemedBitmap::CThemedBitmap(int resourceId, bool highResolution) {
 
 CThemedBitmap::~CThemedBitmap() = default;
 
-QRgb CThemedBitmap::TintColour(QRgb entry, QRgb theme) {
+int CThemedBitmap::Brightness(QRgb entry) {
     const int r = qRed(entry);
     const int g = qGreen(entry);
     const int b = qBlue(entry);
-    if (r == g && g == b) {
+    return static_cast<int>(std::sqrt((r * r + g * g + b * b) / 3.0));
+}
+
+QRgb CThemedBitmap::TintColour(QRgb entry, QRgb theme) {
+    if (qRed(entry) == qGreen(entry) && qGreen(entry) == qBlue(entry)) {
         return entry;
     }
-    const int brightness = static_cast<int>(std::sqrt((r * r + g * g + b * b) / 3.0));
-    const int darkness = 255 - brightness;
+    const int darkness = 255 - Brightness(entry);
     return qRgba(TintComponent(qRed(theme), darkness), TintComponent(qGreen(theme), darkness),
                  TintComponent(qBlue(theme), darkness), qAlpha(entry));
 }
@@ -75,6 +80,29 @@ bool CThemedBitmap::Retint(int resourceId, QRgb colour) {
 
 bool CThemedBitmap::SetThemeColour(QRgb colour) {
     return Retint(resourceId_, colour);
+}
+
+bool CThemedBitmap::SetColourScheme(const CColourScheme& scheme) {
+    QImage image = LoadBitmapResource(resourceId_);
+    if (image.colorCount() == 0) {
+        return false;
+    }
+    QList<QRgb> table = image.colorTable();
+    for (QRgb& entry : table) {
+        entry = scheme.TintEntry(entry);
+    }
+    image.setColorTable(table);
+    SetImage(resourceId_, std::move(image), double_);
+    return true;
+}
+
+QRgb CThemedBitmap::ColourAt(int x, int y) const {
+    if (image_.isNull()) {
+        return 0;
+    }
+    const int factor = double_ ? 2 : 1;
+    return image_.pixel(std::clamp(x / factor, 0, image_.width() - 1),
+                        std::clamp(y / factor, 0, image_.height() - 1));
 }
 
 int CThemedBitmap::Width() const {

@@ -15,6 +15,7 @@
 #include <QList>
 #include <QPixmap>
 
+class CColourScheme;
 class QPainter;
 
 class CThemedBitmap {
@@ -38,6 +39,9 @@ class CThemedBitmap {
     bool Retint(int resourceId, QRgb colour);
     // Retint with the resource this object was loaded from (the colour-change notification).
     bool SetThemeColour(QRgb colour);
+    // The same with the colour scheme's tint (in a dark scheme the shades of the theme colour
+    // run from the window colour instead of white, and greys are mapped too).
+    bool SetColourScheme(const CColourScheme& scheme);
 
     // The size drawn, in pixels: doubled on a high-resolution screen; 0 without a bitmap.
     int Width() const;
@@ -46,6 +50,9 @@ class CThemedBitmap {
     bool IsHighResolution() const { return double_; }
     // The bitmap as tinted, one pixel per designed pixel.
     const QImage& Image() const { return image_; }
+    // The colour drawn at (x, y) of the drawn bitmap (Width by Height), the point held to the
+    // bitmap; 0 without a bitmap.
+    QRgb ColourAt(int x, int y) const;
 
     // The whole bitmap, Width by Height, at (x, y).
     void DrawAt(QPainter& painter, int x, int y) const;
@@ -61,6 +68,8 @@ class CThemedBitmap {
     static QRgb TintColour(QRgb entry, QRgb theme);
     // The tinted colour table.
     static QList<QRgb> TintColourTable(const QList<QRgb>& table, QRgb theme);
+    // An entry's brightness: the integer part of the root mean square of its components.
+    static int Brightness(QRgb entry);
 
   private:
     void SetImage(int resourceId, QImage image, bool highResolution);

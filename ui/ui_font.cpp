@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "platform/platform_info.h"
-#include "ui/theme_colour.h"
+#include "ui/colour_scheme.h"
+#include "ui/contrast.h"
 
 namespace {
 
@@ -40,12 +41,16 @@ void DrawHeader(QPainter& painter, int deviceWidth, const QString& title, bool w
     const int scale = GetDisplayScale();
     painter.save();
     painter.setFont(CreateUiFont(kHeaderFontHeight, true));
-    painter.setPen(GetThemeColour());
+    const CColourScheme scheme = CColourScheme::Current();
+    // The theme colour, readable on a dialog's window and on the white (or dark) band.
+    painter.setPen(QColor::fromRgb(
+        ReadableColour(scheme.Theme(), {scheme.Window(), scheme.BandBackground()})));
     const QRect band(kHeaderLeft * scale, 0, deviceWidth - kHeaderLeft * scale,
                      kHeaderHeight * scale);
     painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
     if (withRule) {
-        painter.fillRect(QRect(0, kHeaderHeight * scale, deviceWidth, 1), Qt::black);
+        painter.fillRect(QRect(0, kHeaderHeight * scale, deviceWidth, 1),
+                         QColor::fromRgb(scheme.RuleColour()));
     }
     painter.restore();
 }

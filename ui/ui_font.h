@@ -16,5 +16,7 @@ QFont CreateUiFontForCell(int cellHeight, bool bold);
 
 // The header of a dialog or panel: the title in the theme colour, 18 units bold, on one
 // line, centred vertically in x 8 to deviceWidth and y 0 to 24; with rule, a black line one
-// pixel thick across the width at y 24. Units are times the display scale.
+// pixel thick across the width at y 24. Units are times the display scale. In a dark palette
+// the rule is the window's text colour; the title's colour is made readable on the window
+// and on the band (CColourScheme).
 void DrawHeader(QPainter& painter, int deviceWidth, const QString& title, bool withRule);

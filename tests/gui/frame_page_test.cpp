@@ -9,7 +9,6 @@
 #include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
-#include "db/format.h"
 #include "frame/lexicove_frame.h"
 #include "frame/lookup_edit.h"
 #include "render/render_worker.h"
@@ -42,15 +41,8 @@ class FramePageTest : public QObject {
   private slots:
     void initTestCase() {
         qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
-        CFixtureWriter writer;
-        for (const std::string word : {"hat", "hit", "hot"}) {
-            const uint32_t synset = writer.Append(word + "\nthe gloss of " + word + "\n");
-            writer.AddWord(word, {lcv::MakeRef(lcv::ENTRY_NOUN, synset)});
-        }
-        const std::string path = home_.Path() + "/wordnet.lcv";
-        writer.Write(path);
-        database_ = std::make_unique<CDictionaryDatabase>();
-        QVERIFY(database_->Open(path.c_str()));
+        database_ = OpenGlossedDictionary(home_.Path());
+        QVERIFY(database_);
     }
 
     void init() {

@@ -61,6 +61,35 @@ class PagePreparerTest : public QObject {
         QCOMPARE(Prepare(page), expected);
     }
 
+    // With a colour map every hex colour goes through it, with or without "#", and a
+    // background is told apart from a text colour; other values are left alone.
+    void colourMap_data() {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("background")
+            << QByteArray("<body bgcolor=#FFFFFF>") << "<body bgcolor=\"#B0FFFF\">";
+        QTest::newRow("text with #")
+            << QByteArray("<font color=#800080>") << "<font color=\"#800081\">";
+        QTest::newRow("bare text colour")
+            << QByteArray("<font color='006020'>") << "<font color=\"#006021\">";
+        QTest::newRow("named colour kept") << QByteArray("<font color=red>") << "<font color=red>";
+        QTest::newRow("short hex kept") << QByteArray("<font color=#fff>") << "<font color=#fff>";
+        QTest::newRow("not a colour attribute")
+            << QByteArray("<img width=100000>") << "<img width=100000>";
+    }
+
+    void colourMap() {
+        QFETCH(QByteArray, page);
+        QFETCH(QString, expected);
+        CPagePreparer preparer(MarkIpa, "Doulos SIL");
+        // Backgrounds become one colour, text colours gain one step of blue.
+        preparer.SetColourMap(
+            [](uint32_t rgb, bool background) { return background ? 0xB0FFFFu : rgb + 1; });
+        QCOMPARE(QString::fromStdU16String(preparer.Prepare(
+                     std::string_view(page.constData(), static_cast<size_t>(page.size())))),
+                 expected);
+    }
+
     void ipaRuns_data() {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QString>("expected");

@@ -112,6 +112,42 @@ class ResourceImagesTest : public QObject {
         QCOMPARE(LoadIconResource(id, 3).size(), QSize(48, 48));
     }
 
+    // On a screen of a higher pixel ratio an icon keeps its size in units and holds the
+    // device's pixels, from the 32-pixel drawing.
+    void iconsAtADevicePixelRatio_data() {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("150%") << 1 << 1.5 << 24;
+        QTest::newRow("200%") << 1 << 2.0 << 32;
+        QTest::newRow("200% at scale 2") << 2 << 2.0 << 64;
+    }
+
+    void iconsAtADevicePixelRatio() {
+        QFETCH(int, scale);
+        QFETCH(qreal, ratio);
+        QFETCH(int, pixels);
+        const QPixmap icon = LoadIconResource(IDI_READ, scale, ratio);
+        QCOMPARE(icon.size(), QSize(pixels, pixels));
+        QCOMPARE(icon.devicePixelRatio(), ratio);
+        QCOMPARE(icon.deviceIndependentSize(), QSizeF(16.0 * scale, 16.0 * scale));
+        if (pixels == 32) {
+            // The 32-pixel drawing itself, not the 16-pixel one enlarged.
+            QImage image = icon.toImage().convertToFormat(QImage::Format_ARGB32);
+            image.setDevicePixelRatio(1.0);
+            QCOMPARE(
+                image,
+                LoadIconResource(IDI_READ, 2).toImage().convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
+    // Toolbar icons hold both image sets, so a scaled desktop draws from the larger one.
+    void toolbarIconsHoldBothSizes() {
+        const QIcon icon = LoadToolbarIcon(32773);
+        QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32)}));
+        QVERIFY(LoadToolbarIcon(1).isNull());
+    }
+
     void programIcon() {
         const QIcon icon = LoadProgramIcon();
         QCOMPARE(icon.availableSizes().size(), 7);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "ui/colour_scheme.h"
 #include "ui/resource_images.h"
 
 namespace {
@@ -227,6 +228,51 @@ class ThemedBitmapTest : public QObject {
         bitmap.DrawAt(painter, 0, 0);
         painter.end();
         QCOMPARE(canvas.pixel(20, 20), before.pixel(10, 10));
+    }
+
+    // A light scheme tints as the theme colour does; a dark one runs the shades from the
+    // window colour: white becomes the window, greys go towards the window's text, colours
+    // towards the theme colour as far as they are dark.
+    void colourSchemeTint_data() {
+        QTest::addColumn<QRgb>("entry");
+        QTest::addColumn<QRgb>("expected");
+        QTest::newRow("white is the window") << qRgb(255, 255, 255) << qRgb(40, 40, 40);
+        QTest::newRow("black is the text") << qRgb(0, 0, 0) << qRgb(239, 239, 239);
+        // 40 + (240 - 40) * 55 / 256 = 82.
+        QTest::newRow("light grey") << qRgb(200, 200, 200) << qRgb(82, 82, 82);
+        // I = 147, 108 / 256 of the way from the window to the theme (32, 128, 32).
+        QTest::newRow("red") << qRgb(255, 0, 0) << qRgb(37, 77, 37);
+        QTest::newRow("alpha is kept") << qRgba(255, 0, 0, 0) << qRgba(37, 77, 37, 0);
+    }
+
+    void colourSchemeTint() {
+        QFETCH(QRgb, entry);
+        QFETCH(QRgb, expected);
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+        dark.setColor(QPalette::Highlight, QColor::fromRgb(kGreenTheme));
+        QCOMPARE(CColourScheme(dark).TintEntry(entry), expected);
+        QPalette light;
+        light.setColor(QPalette::Highlight, QColor::fromRgb(kGreenTheme));
+        QCOMPARE(CColourScheme(light).TintEntry(entry),
+                 CThemedBitmap::TintColour(entry, kGreenTheme));
+    }
+
+    void colourSchemeRetintsTheBitmap() {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+        const CColourScheme scheme(dark);
+        CThemedBitmap bitmap(IDB_PANEL, kDefaultTheme, false);
+        QVERIFY(bitmap.SetColourScheme(scheme));
+        const QImage original = LoadBitmapResource(IDB_PANEL);
+        for (const QPoint point : {QPoint(0, 0), QPoint(60, 10), QPoint(121, 25)}) {
+            QCOMPARE(bitmap.ColourAt(point.x(), point.y()),
+                     scheme.TintEntry(original.pixel(point)));
+        }
+        // Points beyond the bitmap are held to its edge.
+        QCOMPARE(bitmap.ColourAt(-5, 1000), bitmap.ColourAt(0, original.height() - 1));
     }
 
     void retintOfAMissingBitmapKeepsTheOldOne() {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "db/dictionary_database.h"
+#include "db/format.h"
 #include "frame/lexicove_frame.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
@@ -42,6 +43,20 @@ inline std::unique_ptr<CDictionaryDatabase> OpenFixtureDictionary(
     for (const std::string& word : words) {
         writer.AddWord(word);
     }
+    writer.Write(path);
+    auto database = std::make_unique<CDictionaryDatabase>();
+    return database->Open(path.c_str()) ? std::move(database) : nullptr;
+}
+
+// Writes folder/wordnet.lcv with the nouns hat, hit and hot, each with the gloss "the gloss
+// of WORD", and opens it; null when either fails.
+inline std::unique_ptr<CDictionaryDatabase> OpenGlossedDictionary(const std::string& folder) {
+    CFixtureWriter writer;
+    for (const std::string word : {"hat", "hit", "hot"}) {
+        const uint32_t synset = writer.Append(word + "\nthe gloss of " + word + "\n");
+        writer.AddWord(word, {lcv::MakeRef(lcv::ENTRY_NOUN, synset)});
+    }
+    const std::string path = folder + "/wordnet.lcv";
     writer.Write(path);
     auto database = std::make_unique<CDictionaryDatabase>();
     return database->Open(path.c_str()) ? std::move(database) : nullptr;
