@@ -40,6 +40,9 @@ inline constexpr int32_t SETTING_SEARCH_TAB_DEFAULT = 0;
 // binary, the main window's size, place and maximised state as the window system saves them;
 // missing: the first window's default size, centred
 inline constexpr char SETTING_WINDOW_GEOMETRY[] = "WindowGeometry";
+// string, the global hot key that looks up the selection ("Ctrl+Alt+W"); empty: off; missing:
+// the default of CHotKeyService
+inline constexpr char SETTING_HOT_KEY[] = "HotKey";
 
 class ISettingsStore {
   public:
