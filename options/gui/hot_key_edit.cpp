@@ -28,6 +28,15 @@ CHotKeyEdit::CHotKeyEdit(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(row);
     layout->addWidget(note_);
+    // A fixed height from FitNoteTo, not one that follows the width: the dialog's layout,
+    // with its columns, underestimates heights that do.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    policy.setHeightForWidth(false);
+    note_->setSizePolicy(policy);
+}
+
+void CHotKeyEdit::FitNoteTo(int width) {
+    note_->setMinimumHeight(note_->heightForWidth(width));
 }
 
 void CHotKeyEdit::SetKey(const QKeySequence& key) {

@@ -26,6 +26,9 @@ class CHotKeyEdit : public QWidget {
     QKeySequenceEdit* KeyEdit() const { return edit_; }
     QPushButton* ClearButton() const { return clear_; }
     QLabel* Note() const { return note_; }
+    // Keeps room for the note's lines when the row is width pixels wide (the note wraps; the
+    // dialog is sized once, from the heights its rows ask for).
+    void FitNoteTo(int width);
 
   private:
     // A hot key is one key: a sequence typed on is cut to its first.

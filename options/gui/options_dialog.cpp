@@ -141,6 +141,19 @@ COptionsDialog::COptionsDialog(COptionsRecord* options, MessageSender sender, bo
         LayOutPortrait();
     }
     InitDialog();
+    Fit();
+}
+
+void COptionsDialog::Fit() {
+    // The handheld's screen, or larger when the controls need more room.
+    layout()->invalidate();
+    layout()->activate();
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max(baseSize_.width(), layout()->totalMinimumSize().width());
+    hotKey_->FitNoteTo(width - margins.left() - margins.right());
+    layout()->invalidate();
+    layout()->activate();
+    resize(width, std::max(baseSize_.height(), layout()->totalSizeHint().height()));
 }
 
 void COptionsDialog::CreateControls() {
@@ -211,7 +224,7 @@ void COptionsDialog::LayOutPortrait() {
     layout->addLayout(hotKey);
     layout->addStretch();
     layout->addWidget(buttons);
-    resize(kPortraitWidth * scale, kPortraitHeight * scale);
+    baseSize_ = QSize(kPortraitWidth * scale, kPortraitHeight * scale);
 }
 
 void COptionsDialog::LayOutLandscape() {
@@ -251,7 +264,7 @@ void COptionsDialog::LayOutLandscape() {
     hotKey->addWidget(hotKey_);
     layout->addLayout(hotKey);
     layout->addWidget(buttons);
-    resize(kLandscapeWidth * scale, kLandscapeHeight * scale);
+    baseSize_ = QSize(kLandscapeWidth * scale, kLandscapeHeight * scale);
 }
 
 void COptionsDialog::FillWordListCombo(QComboBox* list, const std::u16string& storedName,
@@ -304,6 +317,7 @@ void COptionsDialog::accept() {
 void COptionsDialog::SetHotKey(const QKeySequence& key, const QString& note) {
     hotKey_->SetKey(key);
     hotKey_->SetNote(note);
+    Fit();  // the note takes lines of its own
 }
 
 QKeySequence COptionsDialog::HotKey() const {

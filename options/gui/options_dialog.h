@@ -101,6 +101,8 @@ class COptionsDialog : public QDialog {
     void LayOutPortrait();
     void LayOutLandscape();
     void InitDialog();
+    // Sizes the dialog to baseSize_, or larger when its controls need more room.
+    void Fit();
     void OnAddNow();
     void OnClearList();
     void ReportError(const QString& text);
@@ -109,6 +111,7 @@ class COptionsDialog : public QDialog {
     MessageSender sender_;
     bool landscape_;
     QString folder_;
+    QSize baseSize_;
     MessageBoxHook messageBox_;
     QCheckBox* keepSpaces_ = nullptr;
     QCheckBox* keepNonAlphanumeric_ = nullptr;
