@@ -4,6 +4,7 @@
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 CHotKeyEdit::CHotKeyEdit(QWidget* parent)
     : QWidget(parent),
@@ -36,7 +37,8 @@ CHotKeyEdit::CHotKeyEdit(QWidget* parent)
 }
 
 void CHotKeyEdit::FitNoteTo(int width) {
-    note_->setMinimumHeight(note_->heightForWidth(width));
+    // An empty note has no height for any width (-1).
+    note_->setMinimumHeight(std::max(note_->heightForWidth(width), 0));
 }
 
 void CHotKeyEdit::SetKey(const QKeySequence& key) {
