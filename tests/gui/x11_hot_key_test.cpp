@@ -132,7 +132,7 @@ class X11HotKeyTest : public QObject {
         QVERIFY(selection_.waitForStarted());
         selection_.write(text.toUtf8());
         selection_.closeWriteChannel();
-        QTRY_VERIFY(ServedRequests() >= 0);
+        QTRY_VERIFY_WITH_TIMEOUT(ServedRequests() >= 0, kWaitMs);
     }
 
     // How many requests for the selection xclip has answered; -1 before it holds it.
@@ -270,10 +270,11 @@ class X11HotKeyTest : public QObject {
         QVERIFY(Start(first, firstHome));
         QVERIFY(Start(second, secondHome));
         QByteArray told;
-        QVERIFY(WaitFor([&] {
-            told += second.readAllStandardError();
-            return told.contains("is taken by another program");
-        }));
+        QVERIFY2(WaitFor([&] {
+                     told += second.readAllStandardError();
+                     return told.contains("is taken by another program");
+                 }),
+                 told.constData());
         // The second program still looks words up, and the first still holds the key.
         QProcess sender;
         sender.setProcessEnvironment(Environment(secondHome));
