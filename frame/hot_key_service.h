@@ -49,7 +49,6 @@ class CHotKeyService : public QObject {
     bool Available() const { return hotKey_ != nullptr; }
     // What the Options dialog says about the hot key now.
     QString StatusText() const;
-    CGlobalHotKey* HotKey() const { return hotKey_.get(); }
 
     // The stored key as the settings value holds it ("Ctrl+Alt+W"; "" when off).
     static QKeySequence ReadKey(const ISettingsStore& settings);
