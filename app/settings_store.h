@@ -42,6 +42,9 @@ inline constexpr char SETTING_PANE_WIDTH[] = "PaneWidth";
 // binary, the main window's size, place and maximised state as the window system saves them;
 // missing: the first window's default size, centred
 inline constexpr char SETTING_WINDOW_GEOMETRY[] = "WindowGeometry";
+// string, the global hot key that looks up the selection ("Ctrl+Alt+W"); empty: off; missing:
+// the default of CHotKeyService
+inline constexpr char SETTING_HOT_KEY[] = "HotKey";
 
 class ISettingsStore {
   public:

@@ -111,6 +111,7 @@ bool CLexicoveFrame::Create() {
     dailyTimer_.setInterval(DAILY_TIMER_MS);
     connect(&dailyTimer_, &QTimer::timeout, this, &CLexicoveFrame::CheckDay);
     dailyTimer_.start();
+    CreateHotKey();
     qApp->installEventFilter(this);
     return true;
 }

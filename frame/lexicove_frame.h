@@ -45,6 +45,7 @@
 class CContentView;
 class CDictionaryDatabase;
 class CHelpWindow;
+class CHotKeyService;
 class CLookupEdit;
 class CLookupList;
 class CPaneSplitter;
@@ -69,7 +70,7 @@ class CLexicoveFrame : public QWidget,
   public:
     // Recents keeps this many entries before a recorded word goes to its front.
     static constexpr int RECENTS_KEPT = 64;
-    // The most characters of a start word or a looked-up selection.
+    // The most characters of a start word.
     static constexpr int MAX_START_WORD = 64;
 
     // Shows an error the user must see; by default the program's error box.
@@ -187,6 +188,8 @@ class CLexicoveFrame : public QWidget,
     CWordListBox* ListBox() const { return listBox_; }
     CContentView* ContentView() const { return contentView_; }
     CSearchTabCtrl* SearchTabs() const { return searchTabs_; }
+    // The global hot key; null before Create.
+    CHotKeyService* HotKeyService() const { return hotKey_; }
     // The Search view's panel; null before the first switch to the Search view.
     CSearchPanel* SearchPanel() const;
     QWidget* Client() const { return client_; }
@@ -234,6 +237,10 @@ class CLexicoveFrame : public QWidget,
     bool CreateChildren();
     void CreateHeaderButtons();
     std::u16string TakePickerStartWord();
+    // The global hot key, bound to the stored key.
+    void CreateHotKey();
+    // A press of the hot key with the selection's text (empty: nothing selected).
+    void OnHotKey(const QString& text);
     // The stored size, place and maximised state, else the first window's size, centred.
     void RestoreGeometry();
     void RestoreState();
@@ -339,6 +346,8 @@ class CLexicoveFrame : public QWidget,
     bool OnClientMouse(QMouseEvent* event);
 
     void ReportError(const QString& text);
+    // ReportError in a box that does not wait for the user.
+    void ReportNotice(const QString& text);
 
     CDictionaryDatabase* database_;
     ISettingsStore* settings_;
@@ -393,5 +402,6 @@ class CLexicoveFrame : public QWidget,
     MessageBoxHook messageBox_;
     CSpeechEngine* speech_ = nullptr;
     CStudyAssistant study_{database_};
+    CHotKeyService* hotKey_ = nullptr;  // a child object
     QTimer dailyTimer_;
 };

@@ -24,6 +24,7 @@
 #include "platform/help_window.h"
 #include "platform/message_poster.h"
 #include "platform/platform_info.h"
+#include "platform/selection_source.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "ui/about_dialog.h"
@@ -309,16 +310,7 @@ void CLexicoveFrame::LookupSelectedText() {
     if (!contentView_->Display()->GetSelectionText(&text) || text.empty()) {
         return;
     }
-    QString selection = QString::fromStdU16String(text);
-    qsizetype begin = 0;
-    while (begin < selection.size() && !selection[begin].isLetter()) {
-        ++begin;
-    }
-    qsizetype end = selection.size();
-    while (end > begin && !selection[end - 1].isLetter()) {
-        --end;
-    }
-    QString word = selection.mid(begin, std::min<qsizetype>(end - begin, MAX_START_WORD));
+    const QString word = CSelectionSource::Cut(QString::fromStdU16String(text));
     if (!word.isEmpty()) {
         OpenWord(word.toStdU16String(), false);
     }

@@ -8,6 +8,7 @@
 #include "app/options_record.h"
 #include "app/settings_store.h"
 #include "frame/command_ids.h"
+#include "frame/hot_key_service.h"
 #include "frame/lexicove_frame.h"
 #include "options/gui/options_dialog.h"
 #include "platform/message_poster.h"
@@ -70,10 +71,14 @@ void CLexicoveFrame::ShowOptions() {
     if (messageBox_) {
         dialog.SetMessageBoxHook(messageBox_);
     }
+    dialog.SetHotKey(hotKey_->Key(), hotKey_->StatusText());
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     options.SaveOptions(*settings_);
+    if (dialog.HotKey() != hotKey_->Key()) {
+        hotKey_->SetKey(dialog.HotKey());
+    }
     // The handheld's full-screen dialog left the whole window to repaint: "Show random words"
     // shows from that paint on.
     if (client_ != nullptr) {

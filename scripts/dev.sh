@@ -31,7 +31,8 @@ APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libdeflate-dev libgtest-dev libgm
               ccache wordnet-base libstemmer-dev clang libclang-rt-14-dev
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
               libespeak-ng-dev espeak-ng-data sox alsa-utils appstream
-              nlohmann-json3-dev python3-jsonschema)
+              nlohmann-json3-dev python3-jsonschema
+              pkg-config libxcb1-dev libxcb-keysyms1-dev xvfb xdotool xclip dbus)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 

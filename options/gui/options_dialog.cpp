@@ -12,6 +12,7 @@
 
 #include "app/messages.h"
 #include "app/options_record.h"
+#include "options/gui/hot_key_edit.h"
 #include "platform/message_box.h"
 #include "platform/platform_info.h"
 #include "ui/full_screen_dialog.h"
@@ -140,6 +141,19 @@ COptionsDialog::COptionsDialog(COptionsRecord* options, MessageSender sender, bo
         LayOutPortrait();
     }
     InitDialog();
+    Fit();
+}
+
+void COptionsDialog::Fit() {
+    // The handheld's screen, or larger when the controls need more room.
+    layout()->invalidate();
+    layout()->activate();
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max(baseSize_.width(), layout()->totalMinimumSize().width());
+    hotKey_->FitNoteTo(width - margins.left() - margins.right());
+    layout()->invalidate();
+    layout()->activate();
+    resize(width, std::max(baseSize_.height(), layout()->totalSizeHint().height()));
 }
 
 void COptionsDialog::CreateControls() {
@@ -170,6 +184,9 @@ void COptionsDialog::CreateControls() {
     studyGroup_ = MakeGroupLabel("studyGroup", this);
     studyGroup_->setText(landscape_ ? QStringLiteral("Study List Options:")
                                     : QStringLiteral("Study Assistance:"));
+    hotKeyGroup_ = MakeGroupLabel("hotKeyGroup", this);
+    hotKeyGroup_->setText(QStringLiteral("Hot Key (look up the selection):"));
+    hotKey_ = new CHotKeyEdit(this);
     connect(addNow_, &QPushButton::clicked, this, &COptionsDialog::OnAddNow);
     connect(clearList_, &QPushButton::clicked, this, &COptionsDialog::OnClearList);
 }
@@ -193,6 +210,8 @@ void COptionsDialog::LayOutPortrait() {
     studyControls->addWidget(showRandomWords_);
     studyControls->addWidget(randomSource_);
     study->addLayout(studyControls);
+    auto* hotKey = Group(hotKeyGroup_, scale);
+    hotKey->addWidget(hotKey_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);
@@ -202,9 +221,10 @@ void COptionsDialog::LayOutPortrait() {
                                QMargins(0, kHeaderHeight * scale, 0, 0));
     layout->addLayout(search);
     layout->addLayout(study);
+    layout->addLayout(hotKey);
     layout->addStretch();
     layout->addWidget(buttons);
-    resize(kPortraitWidth * scale, kPortraitHeight * scale);
+    baseSize_ = QSize(kPortraitWidth * scale, kPortraitHeight * scale);
 }
 
 void COptionsDialog::LayOutLandscape() {
@@ -240,8 +260,11 @@ void COptionsDialog::LayOutLandscape() {
     layout->setContentsMargins(layout->contentsMargins() +
                                QMargins(0, kHeaderHeight * scale, 0, 0));
     layout->addLayout(columns, 1);
+    auto* hotKey = Group(hotKeyGroup_, scale);
+    hotKey->addWidget(hotKey_);
+    layout->addLayout(hotKey);
     layout->addWidget(buttons);
-    resize(kLandscapeWidth * scale, kLandscapeHeight * scale);
+    baseSize_ = QSize(kLandscapeWidth * scale, kLandscapeHeight * scale);
 }
 
 void COptionsDialog::FillWordListCombo(QComboBox* list, const std::u16string& storedName,
@@ -289,6 +312,16 @@ void COptionsDialog::accept() {
     StoreSource(studySource_, options_, true);
     StoreSource(randomSource_, options_, false);
     QDialog::accept();
+}
+
+void COptionsDialog::SetHotKey(const QKeySequence& key, const QString& note) {
+    hotKey_->SetKey(key);
+    hotKey_->SetNote(note);
+    Fit();  // the note takes lines of its own
+}
+
+QKeySequence COptionsDialog::HotKey() const {
+    return hotKey_->Key();
 }
 
 void COptionsDialog::OnClearList() {

@@ -6,17 +6,22 @@
 // from where the word of the day is drawn. "Add Now" and "Clear List" act at once, through
 // messages to the main window, whatever the dialog's outcome.
 //
+// Below them, the global hot key that looks up the selection of any program (CHotKeyEdit),
+// shown and read by the caller, who keeps it in the settings.
+//
 // Two layouts of the same controls: portrait (groups "Word Search:" and "Study Assistance:")
 // and landscape (groups "Word Search Options:" and "Study List Options:"). The dialog reads the
 // options record when it is built and writes it only on OK; the caller then saves it.
 
 #include <QDialog>
+#include <QKeySequence>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "app/program_folder.h"
 
+class CHotKeyEdit;
 class COptionsRecord;
 class QCheckBox;
 class QComboBox;
@@ -64,6 +69,10 @@ class COptionsDialog : public QDialog {
                                   const QString& folder);
 
     void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
+    // The hot key shown, and the note on what the desktop made of it.
+    void SetHotKey(const QKeySequence& key, const QString& note);
+    // The hot key chosen; empty when cleared (off).
+    QKeySequence HotKey() const;
 
     bool IsLandscapeLayout() const { return landscape_; }
     QCheckBox* KeepSpacesBox() const { return keepSpaces_; }
@@ -78,6 +87,7 @@ class COptionsDialog : public QDialog {
     QPushButton* ClearListButton() const { return clearList_; }
     QLabel* SearchGroupLabel() const { return searchGroup_; }
     QLabel* StudyGroupLabel() const { return studyGroup_; }
+    CHotKeyEdit* HotKeyEdit() const { return hotKey_; }
 
   public slots:
     void accept() override;
@@ -91,6 +101,8 @@ class COptionsDialog : public QDialog {
     void LayOutPortrait();
     void LayOutLandscape();
     void InitDialog();
+    // Sizes the dialog to baseSize_, or larger when its controls need more room.
+    void Fit();
     void OnAddNow();
     void OnClearList();
     void ReportError(const QString& text);
@@ -99,6 +111,7 @@ class COptionsDialog : public QDialog {
     MessageSender sender_;
     bool landscape_;
     QString folder_;
+    QSize baseSize_;
     MessageBoxHook messageBox_;
     QCheckBox* keepSpaces_ = nullptr;
     QCheckBox* keepNonAlphanumeric_ = nullptr;
@@ -112,4 +125,6 @@ class COptionsDialog : public QDialog {
     QPushButton* clearList_ = nullptr;
     QLabel* searchGroup_ = nullptr;
     QLabel* studyGroup_ = nullptr;
+    QLabel* hotKeyGroup_ = nullptr;
+    CHotKeyEdit* hotKey_ = nullptr;
 };

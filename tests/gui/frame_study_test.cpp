@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QKeySequenceEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,8 +23,10 @@
 #include "db/database_writer.h"
 #include "db/dictionary_database.h"
 #include "frame/command_ids.h"
+#include "frame/hot_key_service.h"
 #include "frame/lexicove_frame.h"
 #include "lists/gui/word_list_box.h"
+#include "options/gui/hot_key_edit.h"
 #include "options/gui/options_dialog.h"
 #include "options/random_word_source.h"
 #include "render/render_worker.h"
@@ -454,6 +458,44 @@ class FrameStudyTest : public QObject {
         QVERIFY(settings_.ReadBinary(SETTINGS_KEY, SETTING_OPTIONS, &saved));
         QCOMPARE(saved, std::vector<uint8_t>(GetOptionsRecord().Bytes().begin(),
                                              GetOptionsRecord().Bytes().end()));
+    }
+
+    // The hot key in the Options dialog: shown with what the desktop made of it (the offscreen
+    // platform offers none: how to bind the command instead), typed, stored on OK, cleared to
+    // turn it off; Cancel keeps the stored key.
+    void theOptionsDialogSetsTheHotKey() {
+        QCOMPARE(frame_->HotKeyService()->Key(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
+        const auto setKey = [&](const std::function<void(CHotKeyEdit*)>& edit,
+                                QDialogButtonBox::StandardButton button) {
+            OnDialog([&](COptionsDialog* dialog) {
+                QVERIFY(dialog->HotKeyEdit()->Note()->text().contains(
+                    QStringLiteral("lexicove --lookup-selection")));
+                edit(dialog->HotKeyEdit());
+                Press(dialog, button);
+            });
+            frame_->RunCommand(ID_OPTIONS);
+        };
+        std::u16string stored;
+        setKey(
+            [](CHotKeyEdit* edit) {
+                QCOMPARE(edit->Key(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
+                edit->KeyEdit()->setFocus();
+                QTest::keyClick(edit->KeyEdit(), Qt::Key_F9, Qt::MetaModifier);
+            },
+            QDialogButtonBox::Ok);
+        QCOMPARE(frame_->HotKeyService()->Key(), QKeySequence(QStringLiteral("Meta+F9")));
+        QVERIFY(settings_.ReadString(SETTINGS_KEY, SETTING_HOT_KEY, &stored));
+        QCOMPARE(stored, u"Meta+F9");
+
+        setKey([](CHotKeyEdit* edit) { QTest::mouseClick(edit->ClearButton(), Qt::LeftButton); },
+               QDialogButtonBox::Cancel);
+        QCOMPARE(frame_->HotKeyService()->Key(), QKeySequence(QStringLiteral("Meta+F9")));
+
+        setKey([](CHotKeyEdit* edit) { QTest::mouseClick(edit->ClearButton(), Qt::LeftButton); },
+               QDialogButtonBox::Ok);
+        QVERIFY(frame_->HotKeyService()->Key().isEmpty());
+        QVERIFY(settings_.ReadString(SETTINGS_KEY, SETTING_HOT_KEY, &stored));
+        QCOMPARE(stored, u"");
     }
 
     void cancelAfterClearListOrAddNowUndoesNothing_data() {

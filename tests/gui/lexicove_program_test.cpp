@@ -50,7 +50,8 @@ class LexicoveProgramTest : public QObject {
         QTest::addColumn<QString>("err");
         QTest::newRow("version") << QStringList{"--version"} << 0
                                  << QStringLiteral("lexicove " LEXICOVE_VERSION "\n") << "";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: lexicove [--lookup TEXT]"
+        QTest::newRow("help") << QStringList{"--help"} << 0
+                              << "Usage: lexicove [--lookup TEXT | --lookup-selection]"
                               << "";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << ""
                                         << "lexicove: unknown option --frobnicate";
@@ -58,6 +59,9 @@ class LexicoveProgramTest : public QObject {
                                              << "--lookup needs a TEXT";
         QTest::newRow("empty database path") << QStringList{"--database="} << 2 << ""
                                              << "--database needs a PATH";
+        QTest::newRow("lookup and lookup-selection")
+            << QStringList{"--lookup", "walk", "--lookup-selection"} << 2 << ""
+            << "--lookup and --lookup-selection cannot go together";
         QTest::newRow("stray argument") << QStringList{"run"} << 2 << ""
                                         << "unexpected argument \"run\"";
     }

@@ -13,6 +13,7 @@
 
 #include "app/messages.h"
 #include "app/options_record.h"
+#include "options/gui/hot_key_edit.h"
 #include "options/gui/options_dialog.h"
 #include "support/temp_dir.h"
 
@@ -133,6 +134,41 @@ class OptionsDialogTest : public QObject {
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         QCOMPARE(dialog->width() > dialog->height(), landscape);
+    }
+
+    // The hot key row with a note of several lines: every control keeps its whole height, in
+    // both layouts (a note that wraps must make the dialog taller, not squeeze the rest).
+    void theHotKeyRowFitsWithItsNote_data() {
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("portrait") << false;
+        QTest::newRow("landscape") << true;
+    }
+
+    void theHotKeyRowFitsWithItsNote() {
+        QFETCH(bool, landscape);
+        auto dialog = MakeDialog(landscape);
+        const QString note = QStringLiteral(
+            "This desktop offers no global hot key to programs: bind the command lexicove "
+            "--lookup-selection to a key in the desktop's keyboard settings.");
+        dialog->SetHotKey(QKeySequence(QStringLiteral("Ctrl+Alt+W")), note);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(dialog->HotKey(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
+        QCOMPARE(dialog->HotKeyEdit()->Note()->text(), note);
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 dialog->KeepSpacesBox(), dialog->KeepNonAlphanumericBox(),
+                 dialog->ResultLimitEdit(), dialog->ShowRandomWordsBox(),
+                 dialog->HotKeyEdit()->Note()}) {
+            QVERIFY2(widget->height() >= widget->minimumSizeHint().height(),
+                     qPrintable(widget->objectName()));
+        }
+        QLabel* shown = dialog->HotKeyEdit()->Note();
+        QVERIFY(shown->height() >= shown->heightForWidth(shown->width()));
+        QVERIFY(dialog->KeepSpacesBox()->geometry().bottom() <
+                dialog->KeepNonAlphanumericBox()->geometry().top());
+        // Clear turns the hot key off.
+        QTest::mouseClick(dialog->HotKeyEdit()->ClearButton(), Qt::LeftButton);
+        QVERIFY(dialog->HotKey().isEmpty());
     }
 
     void opensWithTheRecord_data() {

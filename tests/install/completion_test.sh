@@ -41,7 +41,8 @@ expect "--format" _lexicove_cli lexicove-cli export study --f
 expect "--keep-punctuation --keep-spaces" _lexicove_cli lexicove-cli search --ke
 expect "" _lexicove_cli lexicove-cli search --puzzle ""
 expect "" _lexicove_cli lexicove-cli define ru
-expect "--lookup" _lexicove lexicove --lo
+expect "--lookup --lookup-selection" _lexicove lexicove --lo
+expect "--lookup-selection" _lexicove lexicove --lookup-
 
 # File names after the options that take a file.
 dir=$(mktemp -d)

@@ -10,6 +10,7 @@
 #include "app/version.h"
 #include "frame/instance_message_reader.h"
 #include "frame/lexicove_app.h"
+#include "platform/selection_source.h"
 #include "platform/signal_watcher.h"
 
 namespace {
@@ -17,18 +18,22 @@ namespace {
 struct CommandLine {
     bool help = false;
     bool version = false;
+    bool lookupSelection = false;
     std::optional<std::string> lookup;
     std::string database;
 };
 
 void PrintHelp() {
     std::printf(
-        "Usage: lexicove [--lookup TEXT] [--database PATH]\n\n"
+        "Usage: lexicove [--lookup TEXT | --lookup-selection] [--database PATH]\n\n"
         "Lexicove, the English dictionary, thesaurus and word search.\n\n"
         "Options:\n"
         "  --lookup TEXT    look TEXT up: in the Lexicove already "
         "running (brought forward),\n"
         "                   else in a new one\n"
+        "  --lookup-selection  look up the text selected in any program (the primary\n"
+        "                   selection, else the clipboard) the same way; bind it to a\n"
+        "                   key where the desktop offers no global hot key\n"
         "  --database PATH  the database to read; without it "
         "$LEXICOVE_DATABASE, else\n"
         "                   wordnet.lcv in the program folder, on "
@@ -76,6 +81,8 @@ std::optional<int> Parse(int argc, char** argv, CommandLine* line) {
             line->help = true;
         } else if (arg == "--version" || arg == "-V") {
             line->version = true;
+        } else if (arg == "--lookup-selection") {
+            line->lookupSelection = true;
         } else if (TakeValue("--lookup", argc, argv, &i, &value)) {
             if (value.empty()) {
                 return UsageError("--lookup needs a TEXT");
@@ -92,7 +99,20 @@ std::optional<int> Parse(int argc, char** argv, CommandLine* line) {
             return UsageError("unexpected argument \"" + arg + "\"");
         }
     }
+    if (line->lookup && line->lookupSelection) {
+        return UsageError("--lookup and --lookup-selection cannot go together");
+    }
     return std::nullopt;
+}
+
+// The selected text to look up, cut as Lookup Selected Text cuts it; empty (told on standard
+// error) when nothing is selected: the program then only comes forward.
+std::u16string SelectedText() {
+    const QString text = CSelectionSource::TextToLookUp();
+    if (text.isEmpty()) {
+        std::fprintf(stderr, "lexicove: no text is selected; showing the dictionary\n");
+    }
+    return text.toStdU16String();
 }
 
 }  // namespace
@@ -128,6 +148,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lexicove"));
     QApplication::setApplicationVersion(QStringLiteral(LEXICOVE_VERSION));
 
+    if (line.lookupSelection) {
+        lookup = SelectedText();
+    }
     CLexicoveApp app;
     app.SetLookupText(lookup);
     CSignalWatcher watcher;

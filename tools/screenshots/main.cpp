@@ -29,6 +29,7 @@
 #include "app/messages.h"
 #include "app/options_record.h"
 #include "frame/command_ids.h"
+#include "frame/hot_key_service.h"
 #include "frame/lexicove_app.h"
 #include "frame/lexicove_frame.h"
 #include "frame/lookup_edit.h"
@@ -136,6 +137,7 @@ bool SaveShot(QWidget* widget, const QString& folder, const char* name) {
 // The Options dialog as the Options command opens it, over the program's own options.
 bool SaveOptionsDialog(CLexicoveFrame* frame, const QString& folder, bool landscape) {
     COptionsDialog dialog(&GetOptionsRecord(), {}, landscape, frame);
+    dialog.SetHotKey(frame->HotKeyService()->Key(), frame->HotKeyService()->StatusText());
     dialog.show();
     for (int turn = 0; turn < 10; ++turn) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
