@@ -4,6 +4,9 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "app/options_record.h"
 #include "db/format.h"
@@ -273,11 +276,11 @@ bool CDictionaryDatabase::RenderEntry(RenderSink sink, void* context, const char
 }
 
 int CDictionaryDatabase::SearchWords(WordCallback callback, void* context, const char* query,
-                                     int mode, const char* path) {
+                                     int mode, const char* path, const char* pattern) {
     if (mode == SEARCH_MODE_MEANING) {
         // A word-list file has no senses to match a description against.
         return path != nullptr && *path != '\0' ? SEARCH_INVALID_QUERY
-                                                : ReportMeaning(callback, context, query);
+                                                : ReportMeaning(callback, context, query, pattern);
     }
     if (path != nullptr && *path != '\0') {
         return SearchWordListFile(callback, context, query, mode, path);
@@ -285,14 +288,70 @@ int CDictionaryDatabase::SearchWords(WordCallback callback, void* context, const
     return search_->Search(callback, context, query, mode);
 }
 
+namespace {
+
+// The pattern walk's side of a meaning search with a pattern: the ranks of the meaning words
+// that the pattern matches.
+struct PatternFilter {
+    const std::unordered_map<std::string, size_t>* ranks;
+    std::vector<size_t> kept;
+};
+
+bool KeepRankedWord(void* context, const char* word, uint32_t) {
+    auto* filter = static_cast<PatternFilter*>(context);
+    auto it = filter->ranks->find(word);
+    if (it != filter->ranks->end()) {
+        filter->kept.push_back(it->second);
+    }
+    return true;
+}
+
+}  // namespace
+
 // The words go to the callback best first, as a search reports them; the caller's result limit
-// (the callback's false) ends the search as SEARCH_TRUNCATED.
-int CDictionaryDatabase::ReportMeaning(WordCallback callback, void* context, const char* query) {
+// (the callback's false) ends the search as SEARCH_TRUNCATED. With a pattern, the ranked words
+// are first narrowed to those the pattern matches, so that the limit counts only them: the
+// pattern walks the trie as a Wildcard search does, and each word it reaches is looked up
+// among the ranked ones.
+int CDictionaryDatabase::ReportMeaning(WordCallback callback, void* context, const char* query,
+                                       const char* pattern) {
     std::vector<CMeaningIndex::Hit> hits;
-    int status = SearchMeaning(query, RESULT_LIMIT_MAX, &hits);
+    const bool filtered = pattern != nullptr && *pattern != '\0';
+    int status = SearchMeaning(query, filtered ? kMeaningPatternPool : RESULT_LIMIT_MAX, &hits);
+    if (status == SEARCH_INVALID_QUERY || status == SEARCH_CANCELLED ||
+        status == SEARCH_DATA_ERROR) {
+        return status;
+    }
+    std::vector<std::string> words;
+    words.reserve(hits.size());
     char word[lcv::kMaxWordLength + 1];
     for (const CMeaningIndex::Hit& hit : hits) {
-        if (WordOf(hit.number, word, sizeof word) && !callback(context, word, 0)) {
+        words.emplace_back(WordOf(hit.number, word, sizeof word) ? word : "");
+    }
+    std::vector<size_t> order(words.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    if (filtered) {
+        std::unordered_map<std::string, size_t> ranks;
+        for (size_t i = 0; i < words.size(); ++i) {
+            if (!words[i].empty()) {
+                ranks.emplace(words[i], i);
+            }
+        }
+        PatternFilter filter{&ranks, {}};
+        int walk = search_->Search(KeepRankedWord, &filter, pattern, SEARCH_MODE_PATTERN);
+        if (walk != SEARCH_OK) {
+            return walk;
+        }
+        std::sort(filter.kept.begin(), filter.kept.end());
+        order = std::move(filter.kept);
+        // The pool was cut to its size, not to the caller's limit: no words were left out
+        // that the caller could have taken.
+        status = SEARCH_OK;
+    }
+    for (size_t i : order) {
+        if (!words[i].empty() && !callback(context, words[i].c_str(), 0)) {
             return SEARCH_TRUNCATED;
         }
     }

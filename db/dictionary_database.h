@@ -28,6 +28,8 @@ constexpr int RANDOM_WORD_BUFFER_SIZE = 129;
 
 // Meaning hits asked for beyond the limit, to make up for the words SearchMeaning leaves out.
 constexpr int kMeaningSpareHits = 64;
+// The ranked words a pattern narrows down in a meaning search with a pattern.
+constexpr int kMeaningPatternPool = 5000;
 
 class CDictionaryDatabase {
   public:
@@ -71,9 +73,12 @@ class CDictionaryDatabase {
 
     // Runs a whole word search on the calling thread (the search worker): over the word-list
     // file at path when one is given, else over the dictionary; SEARCH_MODE_MEANING reports
-    // SearchMeaning's words best first (dictionary only). Returns the search status.
+    // SearchMeaning's words best first (dictionary only), and with a pattern (the Wildcard
+    // language) only those the pattern matches, the result limit counting only them. The
+    // pattern plays no part in the other modes. Returns the search status; an invalid pattern
+    // is SEARCH_INVALID_QUERY.
     int SearchWords(WordCallback callback, void* context, const char* query, int mode,
-                    const char* path);
+                    const char* path, const char* pattern = nullptr);
     // Asks the running search to stop (from any thread); it ends as SEARCH_CANCELLED. The
     // request holds until the next search is requested (CSearchIndex::ClearStop).
     void StopSearch() { CSearchIndex::RequestStop(); }
@@ -112,7 +117,7 @@ class CDictionaryDatabase {
     // Reads the optional section directory and the sections this object serves; a missing or
     // damaged section leaves its feature off and is no failure.
     void OpenSections(uint32_t directoryOffset);
-    int ReportMeaning(WordCallback callback, void* context, const char* query);
+    int ReportMeaning(WordCallback callback, void* context, const char* query, const char* pattern);
     bool FollowRedirect(char* buffer, uint32_t* number);
     bool TryFallbacks(char* buffer, uint32_t* number);
     void Release();

@@ -16,7 +16,8 @@ namespace {
 // BM25's saturation and length normalisation, the usual values.
 constexpr double kK1 = 1.2;
 constexpr double kB = 0.75;
-// Senses scored beyond the best this many are not turned into words.
+// Senses scored beyond the best this many (or beyond the limit, when that is more) are not
+// turned into words.
 constexpr size_t kMaxSenses = 400;
 // Weight of the use-count prior: a word used e^k times more gains this much per k.
 constexpr double kPriorWeight = 0.35;
@@ -177,7 +178,7 @@ int CMeaningIndex::Search(const char* text, int limit, const CUseCounts* counts,
     for (const auto& [doc, score] : scores) {
         senses.emplace_back(score.first * score.second / query.size(), doc);
     }
-    size_t keep = std::min(senses.size(), kMaxSenses);
+    size_t keep = std::min(senses.size(), std::max(kMaxSenses, static_cast<size_t>(limit)));
     std::partial_sort(senses.begin(), senses.begin() + static_cast<long>(keep), senses.end(),
                       [](const auto& a, const auto& b) {
                           return a.first != b.first ? a.first > b.first : a.second < b.second;
