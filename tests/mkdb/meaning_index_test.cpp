@@ -150,6 +150,37 @@ TEST_F(MeaningIndexTest, AsASearchModeTheWordsComeBestFirstUpToTheLimit) {
               SEARCH_INVALID_QUERY);
 }
 
+TEST_F(MeaningIndexTest, APatternNarrowsTheWordsBeforeTheLimitCountsThem) {
+    Open(fixture_.Image());
+    struct Taken {
+        std::vector<std::string> words;
+        size_t limit;
+    } taken{{}, 1};
+    auto take = [](void* context, const char* word, uint32_t) {
+        auto* t = static_cast<Taken*>(context);
+        t->words.emplace_back(word);
+        return t->words.size() < t->limit;
+    };
+    // acrophobia ranks below arachnophobia; the pattern leaves it first, within a limit of 1.
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", "ac*"),
+              SEARCH_TRUNCATED);
+    EXPECT_EQ(taken.words, std::vector<std::string>{"acrophobia"});
+    taken = {{}, 100};
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", "*phobia"),
+              SEARCH_OK);
+    EXPECT_EQ(taken.words, (std::vector<std::string>{"arachnophobia", "acrophobia"}));
+    taken = {{}, 100};
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", "z*"),
+              SEARCH_OK);
+    EXPECT_TRUE(taken.words.empty());
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear", SEARCH_MODE_MEANING, "", "()"),
+              SEARCH_INVALID_QUERY);
+    // An empty pattern narrows nothing.
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", ""),
+              SEARCH_OK);
+    EXPECT_FALSE(taken.words.empty());
+}
+
 TEST_F(MeaningIndexTest, TermsAreStemmedWithoutStopWords) {
     CMeaningTerms terms;
     EXPECT_EQ(terms.Terms("The Spiders' webs, and a spider-web!"),

@@ -167,9 +167,26 @@ TEST_F(SuggestRealDataTest, MeaningSearchOnTheCommandLine) {
     r = RunCli({"--database", path_, "search", "--meaning", "of the"}, scratch.Path());
     EXPECT_EQ(r.status, 2);  // an invalid query
     EXPECT_EQ(r.out, "< Invalid Query >\n");
-    r = RunCli({"--database", path_, "search", "--meaning", "x", "--wildcard", "*"},
+    // A pattern narrows the ranked words; the limit counts only those it keeps.
+    r = RunCli({"--database", path_, "search", "--meaning", "fear of heights", "--wildcard",
+                "*phobia", "--limit", "2", "--json"},
                scratch.Path());
-    EXPECT_EQ(r.status, 2);  // a wrong command line
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.find("\"acrophobia\""), r.out.find('"', r.out.find('['))) << r.out;
+    EXPECT_NE(r.out.find("\"status\": \"Truncated\""), std::string::npos) << r.out;
+    r = RunCli(
+        {"--database", path_, "search", "--meaning", "fear of spiders", "--wildcard", "zzz*"},
+        scratch.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "< No word found >\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--meaning", "x", "--phonetic", "x"},
+          {"--meaning", "x", "--wildcard", "a*", "--wildcard", "b*"},
+          {"--meaning", "fear", "--wildcard", "()"}}) {
+        std::vector<std::string> line = {"--database", path_, "search"};
+        line.insert(line.end(), args.begin(), args.end());
+        EXPECT_EQ(RunCli(line, scratch.Path()).status, 2) << args[2];
+    }
 }
 
 }  // namespace
