@@ -4,14 +4,10 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
-#include <string>
-#include <unordered_map>
-#include <vector>
 
 #include "app/options_record.h"
 #include "db/format.h"
 #include "render/html_entry_renderer.h"
-#include "search/meaning_terms.h"
 #include "search/search_status.h"
 #include "search/search_word_list_file.h"
 
@@ -161,30 +157,6 @@ bool CDictionaryDatabase::WordOf(uint32_t number, char* buffer, size_t size) {
 
 // A word made only of the description's own terms ("doctor" for "a doctor who treats
 // children") is what the user already knows, not the word looked for: it is passed over.
-int CDictionaryDatabase::SearchMeaning(const char* text, int limit,
-                                       std::vector<CMeaningIndex::Hit>* hits) {
-    int status = meaning_.Search(text, limit + kMeaningSpareHits, &useCounts_,
-                                 CSearchIndex::StopFlag(), hits);
-    CMeaningTerms terms;
-    std::vector<std::string> query = terms.Terms(text != nullptr ? text : "");
-    char word[lcv::kMaxWordLength + 1];
-    auto known = [&](const CMeaningIndex::Hit& hit) {
-        if (!WordOf(hit.number, word, sizeof word)) {
-            return true;
-        }
-        std::vector<std::string> own = terms.Terms(word);
-        return std::all_of(own.begin(), own.end(), [&](const std::string& t) {
-            return std::find(query.begin(), query.end(), t) != query.end();
-        });
-    };
-    hits->erase(std::remove_if(hits->begin(), hits->end(), known), hits->end());
-    if (hits->size() > static_cast<size_t>(limit)) {
-        hits->resize(static_cast<size_t>(limit));
-        return status == SEARCH_OK ? SEARCH_TRUNCATED : status;
-    }
-    return status == SEARCH_TRUNCATED && hits->size() < static_cast<size_t>(limit) ? SEARCH_OK
-                                                                                   : status;
-}
 
 bool CDictionaryDatabase::EnumerateFromSlot(WordCallback callback, void* context, int slot) {
     char prefix[5];
@@ -286,74 +258,4 @@ int CDictionaryDatabase::SearchWords(WordCallback callback, void* context, const
         return SearchWordListFile(callback, context, query, mode, path);
     }
     return search_->Search(callback, context, query, mode);
-}
-
-namespace {
-
-// The pattern walk's side of a meaning search with a pattern: the ranks of the meaning words
-// that the pattern matches.
-struct PatternFilter {
-    const std::unordered_map<std::string, size_t>* ranks;
-    std::vector<size_t> kept;
-};
-
-bool KeepRankedWord(void* context, const char* word, uint32_t) {
-    auto* filter = static_cast<PatternFilter*>(context);
-    auto it = filter->ranks->find(word);
-    if (it != filter->ranks->end()) {
-        filter->kept.push_back(it->second);
-    }
-    return true;
-}
-
-}  // namespace
-
-// The words go to the callback best first, as a search reports them; the caller's result limit
-// (the callback's false) ends the search as SEARCH_TRUNCATED. With a pattern, the ranked words
-// are first narrowed to those the pattern matches, so that the limit counts only them: the
-// pattern walks the trie as a Wildcard search does, and each word it reaches is looked up
-// among the ranked ones.
-int CDictionaryDatabase::ReportMeaning(WordCallback callback, void* context, const char* query,
-                                       const char* pattern) {
-    std::vector<CMeaningIndex::Hit> hits;
-    const bool filtered = pattern != nullptr && *pattern != '\0';
-    int status = SearchMeaning(query, filtered ? kMeaningPatternPool : RESULT_LIMIT_MAX, &hits);
-    if (status == SEARCH_INVALID_QUERY || status == SEARCH_CANCELLED ||
-        status == SEARCH_DATA_ERROR) {
-        return status;
-    }
-    std::vector<std::string> words;
-    words.reserve(hits.size());
-    char word[lcv::kMaxWordLength + 1];
-    for (const CMeaningIndex::Hit& hit : hits) {
-        words.emplace_back(WordOf(hit.number, word, sizeof word) ? word : "");
-    }
-    std::vector<size_t> order(words.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    if (filtered) {
-        std::unordered_map<std::string, size_t> ranks;
-        for (size_t i = 0; i < words.size(); ++i) {
-            if (!words[i].empty()) {
-                ranks.emplace(words[i], i);
-            }
-        }
-        PatternFilter filter{&ranks, {}};
-        int walk = search_->Search(KeepRankedWord, &filter, pattern, SEARCH_MODE_PATTERN);
-        if (walk != SEARCH_OK) {
-            return walk;
-        }
-        std::sort(filter.kept.begin(), filter.kept.end());
-        order = std::move(filter.kept);
-        // The pool was cut to its size, not to the caller's limit: no words were left out
-        // that the caller could have taken.
-        status = SEARCH_OK;
-    }
-    for (size_t i : order) {
-        if (!words[i].empty() && !callback(context, words[i].c_str(), 0)) {
-            return SEARCH_TRUNCATED;
-        }
-    }
-    return status;
 }

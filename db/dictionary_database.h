@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "db/block_store.h"
@@ -109,8 +110,9 @@ class CDictionaryDatabase {
     // The reverse dictionary; not Available in a file without the meaning index.
     const CMeaningIndex& MeaningIndex() const { return meaning_; }
     // The words whose senses match a description best, at most limit; a search status. Stops
-    // as SEARCH_CANCELLED once StopSearch is called.
-    // Words made only of the description's own terms are left out.
+    // as SEARCH_CANCELLED once StopSearch is called. Each word of the description counts with
+    // the words of the senses it names (its synonyms) at a lower weight. Words made only of the
+    // description's own terms are left out, and words that repeat some of them rank lower.
     int SearchMeaning(const char* text, int limit, std::vector<CMeaningIndex::Hit>* hits);
 
   private:
@@ -118,6 +120,11 @@ class CDictionaryDatabase {
     // damaged section leaves its feature off and is no failure.
     void OpenSections(uint32_t directoryOffset);
     int ReportMeaning(WordCallback callback, void* context, const char* query, const char* pattern);
+    // The meaning query of a description: a group per word, its own term and its synonyms'
+    // (the other words of the senses whose words include it).
+    std::vector<CMeaningIndex::TermGroup> MeaningQuery(const char* text);
+    // The word number of word or of the word it is a regular inflection of; 0 for none.
+    uint32_t BaseWordOf(const std::string& word);
     bool FollowRedirect(char* buffer, uint32_t* number);
     bool TryFallbacks(char* buffer, uint32_t* number);
     void Release();

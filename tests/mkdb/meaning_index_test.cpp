@@ -31,6 +31,14 @@ const Sense kSenses[] = {
      "someone who loves (and usually collects) books",
      "a person who loves something"},
     {{"web", "spider web"}, "a trap made of silk that spiders spin", "a trap"},
+    // Synonyms: "extreme tiredness" is found through "fatigue", a word of the sense that
+    // "tiredness" names.
+    {{"tiredness", "fatigue", "weariness"}, "temporary loss of strength and energy", "a state"},
+    {{"exhaustion"}, "extreme fatigue", "a condition"},
+    {{"extremist"}, "a person who holds extreme views", "a radical"},
+    // Echoes: the same gloss, but one word repeats a term of "a store that sells hats".
+    {{"hat shop"}, "a store where hats are sold", "a store"},
+    {{"millinery"}, "a store where hats are sold", "a store"},
 };
 
 std::vector<std::string> Words(CDictionaryDatabase& db,
@@ -87,6 +95,9 @@ TEST_F(MeaningIndexTest, DescriptionsFindTheirWordsFirst) {
         {"being afraid of great heights", "acrophobia"},
         {"a person who loves books", "bibliophile"},
         {"silk trap", "spider web"},  // ties between the words of a sense go by word number
+        {"extreme tiredness", "exhaustion"},
+        {"extremely tired", "exhaustion"},  // "tired" names no sense: no synonyms, still first
+        {"a store that sells hats", "millinery"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
