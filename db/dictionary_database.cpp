@@ -120,12 +120,28 @@ bool CDictionaryDatabase::WordOf(uint32_t number, char* buffer, size_t size) {
     if (size < lcv::kMaxWordLength + 1 || number == 0) {
         return false;
     }
+    // The array words straight from the mapped file when it holds the whole array: the meaning
+    // search turns thousands of word numbers into words, and a locked read per node would
+    // dominate it.
+    uint64_t mapLength = 0;
+    const uint8_t* map = file_->MappedView(&mapLength);
+    const uint64_t array = uint64_t{lookup_->SectionOffset()};
+    const uint32_t count = lookup_->Count();
+    if (map == nullptr || array + 4 * (uint64_t{count} + 1) > mapLength) {
+        map = nullptr;
+    }
+    auto read = [&](uint32_t i) -> uint32_t {
+        if (map == nullptr) {
+            return lookup_->ReadTrieWord(i);
+        }
+        return i >= 1 && i <= count ? lcv::DecodeFixed32(map + array + 4 * uint64_t{i}) : 0;
+    };
     uint32_t list = 1;
     for (uint32_t depth = 0; depth < lcv::kMaxWordLength; ++depth) {
         uint32_t below = 0;
         uint8_t belowChar = 0;
         for (uint32_t i = list;; ++i) {
-            uint32_t w = lookup_->ReadTrieWord(i);
+            uint32_t w = read(i);
             if (w == 0) {
                 return false;
             }

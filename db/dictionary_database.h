@@ -30,7 +30,7 @@ constexpr int RANDOM_WORD_BUFFER_SIZE = 129;
 // Meaning hits asked for beyond the limit, to make up for the words SearchMeaning leaves out.
 constexpr int kMeaningSpareHits = 64;
 // The ranked words a pattern narrows down in a meaning search with a pattern.
-constexpr int kMeaningPatternPool = 5000;
+constexpr int kMeaningPatternPool = 1000;
 
 class CDictionaryDatabase {
   public:
