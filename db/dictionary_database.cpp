@@ -8,7 +8,6 @@
 #include "app/options_record.h"
 #include "db/format.h"
 #include "render/html_entry_renderer.h"
-#include "search/meaning_terms.h"
 #include "search/search_status.h"
 #include "search/search_word_list_file.h"
 
@@ -121,12 +120,28 @@ bool CDictionaryDatabase::WordOf(uint32_t number, char* buffer, size_t size) {
     if (size < lcv::kMaxWordLength + 1 || number == 0) {
         return false;
     }
+    // The array words straight from the mapped file when it holds the whole array: the meaning
+    // search turns thousands of word numbers into words, and a locked read per node would
+    // dominate it.
+    uint64_t mapLength = 0;
+    const uint8_t* map = file_->MappedView(&mapLength);
+    const uint64_t array = uint64_t{lookup_->SectionOffset()};
+    const uint32_t count = lookup_->Count();
+    if (map == nullptr || array + 4 * (uint64_t{count} + 1) > mapLength) {
+        map = nullptr;
+    }
+    auto read = [&](uint32_t i) -> uint32_t {
+        if (map == nullptr) {
+            return lookup_->ReadTrieWord(i);
+        }
+        return i >= 1 && i <= count ? lcv::DecodeFixed32(map + array + 4 * uint64_t{i}) : 0;
+    };
     uint32_t list = 1;
     for (uint32_t depth = 0; depth < lcv::kMaxWordLength; ++depth) {
         uint32_t below = 0;
         uint8_t belowChar = 0;
         for (uint32_t i = list;; ++i) {
-            uint32_t w = lookup_->ReadTrieWord(i);
+            uint32_t w = read(i);
             if (w == 0) {
                 return false;
             }
@@ -158,30 +173,6 @@ bool CDictionaryDatabase::WordOf(uint32_t number, char* buffer, size_t size) {
 
 // A word made only of the description's own terms ("doctor" for "a doctor who treats
 // children") is what the user already knows, not the word looked for: it is passed over.
-int CDictionaryDatabase::SearchMeaning(const char* text, int limit,
-                                       std::vector<CMeaningIndex::Hit>* hits) {
-    int status = meaning_.Search(text, limit + kMeaningSpareHits, &useCounts_,
-                                 CSearchIndex::StopFlag(), hits);
-    CMeaningTerms terms;
-    std::vector<std::string> query = terms.Terms(text != nullptr ? text : "");
-    char word[lcv::kMaxWordLength + 1];
-    auto known = [&](const CMeaningIndex::Hit& hit) {
-        if (!WordOf(hit.number, word, sizeof word)) {
-            return true;
-        }
-        std::vector<std::string> own = terms.Terms(word);
-        return std::all_of(own.begin(), own.end(), [&](const std::string& t) {
-            return std::find(query.begin(), query.end(), t) != query.end();
-        });
-    };
-    hits->erase(std::remove_if(hits->begin(), hits->end(), known), hits->end());
-    if (hits->size() > static_cast<size_t>(limit)) {
-        hits->resize(static_cast<size_t>(limit));
-        return status == SEARCH_OK ? SEARCH_TRUNCATED : status;
-    }
-    return status == SEARCH_TRUNCATED && hits->size() < static_cast<size_t>(limit) ? SEARCH_OK
-                                                                                   : status;
-}
 
 bool CDictionaryDatabase::EnumerateFromSlot(WordCallback callback, void* context, int slot) {
     char prefix[5];
@@ -273,28 +264,14 @@ bool CDictionaryDatabase::RenderEntry(RenderSink sink, void* context, const char
 }
 
 int CDictionaryDatabase::SearchWords(WordCallback callback, void* context, const char* query,
-                                     int mode, const char* path) {
+                                     int mode, const char* path, const char* pattern) {
     if (mode == SEARCH_MODE_MEANING) {
         // A word-list file has no senses to match a description against.
         return path != nullptr && *path != '\0' ? SEARCH_INVALID_QUERY
-                                                : ReportMeaning(callback, context, query);
+                                                : ReportMeaning(callback, context, query, pattern);
     }
     if (path != nullptr && *path != '\0') {
         return SearchWordListFile(callback, context, query, mode, path);
     }
     return search_->Search(callback, context, query, mode);
-}
-
-// The words go to the callback best first, as a search reports them; the caller's result limit
-// (the callback's false) ends the search as SEARCH_TRUNCATED.
-int CDictionaryDatabase::ReportMeaning(WordCallback callback, void* context, const char* query) {
-    std::vector<CMeaningIndex::Hit> hits;
-    int status = SearchMeaning(query, RESULT_LIMIT_MAX, &hits);
-    char word[lcv::kMaxWordLength + 1];
-    for (const CMeaningIndex::Hit& hit : hits) {
-        if (WordOf(hit.number, word, sizeof word) && !callback(context, word, 0)) {
-            return SEARCH_TRUNCATED;
-        }
-    }
-    return status;
 }

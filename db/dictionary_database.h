@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "db/block_store.h"
@@ -28,6 +29,8 @@ constexpr int RANDOM_WORD_BUFFER_SIZE = 129;
 
 // Meaning hits asked for beyond the limit, to make up for the words SearchMeaning leaves out.
 constexpr int kMeaningSpareHits = 64;
+// The ranked words a pattern narrows down in a meaning search with a pattern.
+constexpr int kMeaningPatternPool = 1000;
 
 class CDictionaryDatabase {
   public:
@@ -71,9 +74,12 @@ class CDictionaryDatabase {
 
     // Runs a whole word search on the calling thread (the search worker): over the word-list
     // file at path when one is given, else over the dictionary; SEARCH_MODE_MEANING reports
-    // SearchMeaning's words best first (dictionary only). Returns the search status.
+    // SearchMeaning's words best first (dictionary only), and with a pattern (the Wildcard
+    // language) only those the pattern matches, the result limit counting only them. The
+    // pattern plays no part in the other modes. Returns the search status; an invalid pattern
+    // is SEARCH_INVALID_QUERY.
     int SearchWords(WordCallback callback, void* context, const char* query, int mode,
-                    const char* path);
+                    const char* path, const char* pattern = nullptr);
     // Asks the running search to stop (from any thread); it ends as SEARCH_CANCELLED. The
     // request holds until the next search is requested (CSearchIndex::ClearStop).
     void StopSearch() { CSearchIndex::RequestStop(); }
@@ -104,15 +110,21 @@ class CDictionaryDatabase {
     // The reverse dictionary; not Available in a file without the meaning index.
     const CMeaningIndex& MeaningIndex() const { return meaning_; }
     // The words whose senses match a description best, at most limit; a search status. Stops
-    // as SEARCH_CANCELLED once StopSearch is called.
-    // Words made only of the description's own terms are left out.
+    // as SEARCH_CANCELLED once StopSearch is called. Each word of the description counts with
+    // the words of the senses it names (its synonyms) at a lower weight. Words made only of the
+    // description's own terms are left out, and words that repeat some of them rank lower.
     int SearchMeaning(const char* text, int limit, std::vector<CMeaningIndex::Hit>* hits);
 
   private:
     // Reads the optional section directory and the sections this object serves; a missing or
     // damaged section leaves its feature off and is no failure.
     void OpenSections(uint32_t directoryOffset);
-    int ReportMeaning(WordCallback callback, void* context, const char* query);
+    int ReportMeaning(WordCallback callback, void* context, const char* query, const char* pattern);
+    // The meaning query of a description: a group per word, its own term and its synonyms'
+    // (the other words of the senses whose words include it).
+    std::vector<CMeaningIndex::TermGroup> MeaningQuery(const char* text);
+    // The word number of word or of the word it is a regular inflection of; 0 for none.
+    uint32_t BaseWordOf(const std::string& word);
     bool FollowRedirect(char* buffer, uint32_t* number);
     bool TryFallbacks(char* buffer, uint32_t* number);
     void Release();

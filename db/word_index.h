@@ -28,6 +28,7 @@ class CWordIndex {
 
     int Status() const { return status_; }
     uint32_t Count() const { return count_; }
+    uint32_t SectionOffset() const { return sectionOffset_; }
     bool IsPlain() const { return plain_; }
 
     // Array word at index (1..N); 0 outside that range or when the read fails (status 5).

@@ -189,7 +189,8 @@ void CLexicoveFrame::SetView(int view) {
             rightView_ = view;
         }
         if (view == VIEW_SEARCH && searchTabs_ == nullptr) {
-            searchTabs_ = new CSearchTabCtrl(this, settings_, client_);
+            searchTabs_ =
+                new CSearchTabCtrl(this, settings_, database_->MeaningIndex().Available(), client_);
             searchTabs_->setObjectName("searchTabs");
             searchTabs_->Panel()->SetKeepLettersThatFit(true);
             PlaceChildren();
@@ -528,9 +529,10 @@ void CLexicoveFrame::ChooseRow(int row, CWordListBox* box) {
     }
 }
 
-bool CLexicoveFrame::StartSearch(const std::u16string& query, int mode,
-                                 const std::u16string& path) {
-    if (!searchWorker_->Start(query, mode, QString::fromStdU16String(path).toStdString())) {
+bool CLexicoveFrame::StartSearch(const std::u16string& query, int mode, const std::u16string& path,
+                                 const std::u16string& pattern) {
+    if (!searchWorker_->Start(query, mode, QString::fromStdU16String(path).toStdString(),
+                              pattern)) {
         return false;
     }
     SetView(VIEW_LOOKUP);
@@ -548,6 +550,11 @@ bool CLexicoveFrame::SendSearch(uint32_t message, const std::u16string& wordList
         return StartSearch(query, SEARCH_MODE_PHONETIC, wordListPath);
     }
     return false;
+}
+
+bool CLexicoveFrame::SendMeaningSearch(const std::u16string& description,
+                                       const std::u16string& pattern) {
+    return StartSearch(description, SEARCH_MODE_MEANING, std::u16string(), pattern);
 }
 
 void CLexicoveFrame::PostMessage(uint32_t message, intptr_t wParam, intptr_t lParam) {

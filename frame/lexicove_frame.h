@@ -168,6 +168,8 @@ class CLexicoveFrame : public QWidget,
     // ISearchPanelOwner.
     bool SendSearch(uint32_t message, const std::u16string& wordListPath,
                     const std::u16string& query) override;
+    bool SendMeaningSearch(const std::u16string& description,
+                           const std::u16string& pattern) override;
     void RunHelp(const std::u16string& target) override;
 
     int CurrentView() const { return currentView_; }
@@ -260,7 +262,8 @@ class CLexicoveFrame : public QWidget,
     bool EnterOpensTypedText(CWordListBox* active);
     // Shows the Searched tab with the suggestions and their status row.
     void ShowSuggestedTab();
-    bool StartSearch(const std::u16string& query, int mode, const std::u16string& path);
+    bool StartSearch(const std::u16string& query, int mode, const std::u16string& path,
+                     const std::u16string& pattern = std::u16string());
     bool RouteKey(QObject* watched, QKeyEvent* event);
 
     // The keys of the commands, the "View" menu and the mouse's back and forward buttons.

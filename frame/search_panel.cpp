@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPalette>
 #include <QSlider>
 #include <QValidator>
@@ -18,6 +17,7 @@
 #include "app/messages.h"
 #include "app/options_record.h"
 #include "app/program_folder.h"
+#include "frame/meaning_search_box.h"
 #include "frame/painted_area_accessible.h"
 #include "frame/search_panel_owner.h"
 #include "platform/message_poster.h"
@@ -25,7 +25,6 @@
 #include "search/search_index.h"
 #include "ui/colour_scheme.h"
 #include "ui/context_edit.h"
-#include "ui/contrast.h"
 #include "ui/html_display.h"
 #include "ui/resource_images.h"
 #include "ui/ui_font.h"
@@ -34,19 +33,16 @@ namespace {
 
 constexpr char16_t kEnter = 13;
 constexpr char16_t kBackspace = 8;
-constexpr char16_t kOpenBox = u'?';
 
 // Layout, in units.
-constexpr int kBoxPitch = 16;
 constexpr int kBoxMargin = 48;  // the width that is not boxes, for the box count
 constexpr int kHtmlTop = 58;
 constexpr int kSymbolSize = 12;
 constexpr int kBoxFontHeight = 17;
 constexpr int kLabelFontHeight = 12;
-
-constexpr QRgb kLetterColour = qRgb(0, 0, 128);
-constexpr QRgb kOpenBoxColour = qRgb(128, 0, 0);
-constexpr QRgb kSeparatorColour = qRgb(192, 192, 192);
+constexpr int kMeaningFontHeight = 14;
+constexpr int kMeaningBoxHeight = 20;
+constexpr int kMeaningBoxGap = 4;
 
 struct SymbolEntry {
     std::string_view name;
@@ -89,7 +85,8 @@ bool IsIgnoredChar(char16_t ch) {
     if (ch < 32 || ch == 127 || !Utf16CharToCodePage(ch, &code)) {
         return true;
     }
-    return ch != kOpenBox && ch < 128 && CSearchIndex::IsPatternChar(static_cast<uint8_t>(ch));
+    return ch != CSearchPanel::OPEN_BOX && ch < 128 &&
+           CSearchIndex::IsPatternChar(static_cast<uint8_t>(ch));
 }
 
 }  // namespace
@@ -98,6 +95,7 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     : QWidget(parent),
       owner_(owner),
       edit_(new CContextEdit(this)),
+      meaningBox_(new CMeaningSearchBox(MAX_QUERY_LENGTH, this)),
       slider_(new QSlider(Qt::Horizontal, this)),
       label_(new QLabel(this)),
       html_(new CHtmlDisplay(this)) {
@@ -123,6 +121,9 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     edit_->setValidator(new CUpperCaseValidator(edit_));
     edit_->setText(QString::fromStdU16String(query_));
     connect(edit_, &QLineEdit::returnPressed, this, [this] { RunCommand(ID_OK); });
+
+    meaningBox_->SetBoxFont(CreateUiFont(kMeaningFontHeight, false));
+    connect(meaningBox_, &CMeaningSearchBox::searchRequested, this, [this] { RunCommand(ID_OK); });
 
     slider_->setObjectName(QStringLiteral("searchSlider"));
     slider_->setAccessibleName(QStringLiteral("Word length"));
@@ -174,33 +175,46 @@ QString CSearchPanel::PaintedValue() const {
 CSearchPanel::~CSearchPanel() = default;
 
 void CSearchPanel::SetMode(int mode, bool force) {
-    if (mode < 0 || mode >= SEARCH_TAB_COUNT || (mode == mode_ && !force)) {
+    if (mode < 0 || mode >= SEARCH_TAB_COUNT || (mode == mode_ && !force) ||
+        (mode == SEARCH_TAB_MEANING && !meaningAvailable_)) {
         return;
     }
     mode_ = mode;
     cursor_ = 0;
-    if (IsBoxMode()) {
-        const bool editHadFocus = edit_->hasFocus();
-        setFocusProxy(nullptr);
-        if (editHadFocus) {
-            setFocus();
-        }
-        edit_->hide();
-        edit_->setEnabled(false);
-        slider_->show();
-        label_->show();
-        UpdateSlider();
-    } else {
-        edit_->setEnabled(true);
-        edit_->show();
-        slider_->hide();
-        label_->hide();
-        setFocusProxy(edit_);
-        edit_->setFocus();
-        edit_->selectAll();
-    }
+    ShowModeInput();
     update();
     UpdateHtmlArea();
+}
+
+void CSearchPanel::SetMeaningAvailable(bool available) {
+    meaningAvailable_ = available;
+    if (!available && mode_ == SEARCH_TAB_MEANING) {
+        SetMode(SEARCH_TAB_PUZZLE);
+    }
+}
+
+void CSearchPanel::ShowModeInput() {
+    const bool meaning = mode_ == SEARCH_TAB_MEANING;
+    const bool editMode = !IsBoxMode() && !meaning;
+    QWidget* input = meaning ? static_cast<QWidget*>(meaningBox_) : edit_;
+    const bool inputHadFocus = edit_->hasFocus() || meaningBox_->isAncestorOf(focusWidget());
+    edit_->setEnabled(editMode);
+    edit_->setVisible(editMode);
+    meaningBox_->setEnabled(meaning);
+    meaningBox_->setVisible(meaning);
+    slider_->setVisible(IsBoxMode());
+    label_->setVisible(IsBoxMode());
+    if (IsBoxMode()) {
+        setFocusProxy(nullptr);
+        if (inputHadFocus) {
+            setFocus();
+        }
+        UpdateSlider();
+    } else {
+        setFocusProxy(input);
+        input->setFocus();
+        edit_->selectAll();
+    }
 }
 
 const std::u16string& CSearchPanel::Letters() const {
@@ -268,7 +282,7 @@ void CSearchPanel::HandleChar(char16_t ch) {
         return;
     } else {
         if (before < cursor_ + 1) {
-            letters.resize(static_cast<size_t>(cursor_) + 1, kOpenBox);
+            letters.resize(static_cast<size_t>(cursor_) + 1, OPEN_BOX);
         }
         letters[static_cast<size_t>(cursor_)] = ToUpperInCodePage(QChar(ch)).unicode();
         if (cursor_ < boxCount_ - 1) {
@@ -325,6 +339,9 @@ bool CSearchPanel::RunCommand(int command) {
 }
 
 bool CSearchPanel::StartSearch() {
+    if (mode_ == SEARCH_TAB_MEANING) {
+        return StartMeaningSearch();
+    }
     std::u16string text;
     if (IsBoxMode()) {
         text = Letters();
@@ -340,6 +357,21 @@ bool CSearchPanel::StartSearch() {
     return owner_ != nullptr && owner_->SendSearch(message, wordListPath_, query_);
 }
 
+bool CSearchPanel::StartMeaningSearch() {
+    const QString description = meaningBox_->Description().left(MAX_QUERY_LENGTH);
+    const std::u16string query =
+        FormatSearchQuery(mode_, description.toStdU16String(), SEARCH_LENGTH_ANY);
+    if (query.empty()) {
+        return false;
+    }
+    query_ = query;
+    const QString pattern = meaningBox_->Pattern().left(MAX_QUERY_LENGTH);
+    return owner_ != nullptr &&
+           owner_->SendMeaningSearch(
+               query_,
+               FormatSearchQuery(SEARCH_TAB_WILDCARD, pattern.toStdU16String(), SEARCH_LENGTH_ANY));
+}
+
 void CSearchPanel::OnSliderMoved(int position) {
     if (updatingSlider_) {
         return;
@@ -348,7 +380,7 @@ void CSearchPanel::OnSliderMoved(int position) {
         const int length = static_cast<int>(anagramLetters_.size());
         lengthCriterion_ = position == 0 ? SEARCH_LENGTH_ANY : std::min(position, length);
     } else if (mode_ == SEARCH_TAB_PUZZLE) {
-        puzzleLetters_.resize(static_cast<size_t>(position), kOpenBox);
+        puzzleLetters_.resize(static_cast<size_t>(position), OPEN_BOX);
         cursor_ = std::min(cursor_, position);
         update();
     }
@@ -457,11 +489,6 @@ QImage CSearchPanel::SymbolImage(const std::string& name) {
     return QImage();
 }
 
-QRect CSearchPanel::BoxRect(int i) const {
-    const int scale = GetDisplayScale();
-    return QRect((kBoxPitch * i + 9) * scale, 13 * scale, 15 * scale, 15 * scale);
-}
-
 bool CSearchPanel::event(QEvent* event) {
     if (event->type() == CPostedMessage::EventType()) {
         const auto* message = static_cast<CPostedMessage*>(event);
@@ -486,7 +513,7 @@ void CSearchPanel::ApplyBackground() {
 void CSearchPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int units = width() / GetDisplayScale();
-    const int count = std::clamp((units - kBoxMargin) / kBoxPitch, 1, MAX_LETTERS);
+    const int count = std::clamp((units - kBoxMargin) / BOX_PITCH, 1, MAX_LETTERS);
     if (count < boxCount_) {
         const bool fits = keepLettersThatFit_ &&
                           std::max(anagramLetters_.size(), puzzleLetters_.size()) <= size_t(count);
@@ -510,8 +537,10 @@ void CSearchPanel::Layout() {
     const int n = boxCount_;
     html_->setGeometry(0, kHtmlTop * s, width(), std::max(height() - kHtmlTop * s, 0));
     searchButton_.MoveTo(width() - 6 * s - searchButton_.Rect().width(), 8 * s);
-    edit_->setGeometry(11 * s, 12 * s, (kBoxPitch * n - 6) * s, 16 * s);
-    slider_->setGeometry(-3, 33 * s, (kBoxPitch * n + 19) * s + 3, 24 * s);
+    edit_->setGeometry(11 * s, 12 * s, (BOX_PITCH * n - 6) * s, 16 * s);
+    meaningBox_->move(11 * s, 10 * s);
+    meaningBox_->Arrange((BOX_PITCH * n - 6) * s, kMeaningBoxHeight * s, kMeaningBoxGap * s);
+    slider_->setGeometry(-3, 33 * s, (BOX_PITCH * n + 19) * s + 3, 24 * s);
     updatingSlider_ = true;
     slider_->setRange(0, n);
     updatingSlider_ = false;
@@ -567,59 +596,12 @@ void CSearchPanel::TapBoxes(const QPoint& point) {
     const int s = GetDisplayScale();
     const int x = point.x() / s;
     const int y = point.y() / s;
-    if (x < 8 || x > kBoxPitch * boxCount_ + 8 || y < 12 || y > 28) {
+    if (x < 8 || x > BOX_PITCH * boxCount_ + 8 || y < 12 || y > 28) {
         return;
     }
-    const int box = (x - 8) / kBoxPitch;
+    const int box = (x - 8) / BOX_PITCH;
     if (box < boxCount_ && box <= static_cast<int>(Letters().size())) {
         cursor_ = box;
         update();
-    }
-}
-
-void CSearchPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QRect button = searchButton_.Rect();
-    const CThemedBitmap& bitmap =
-        searchButton_.State() == CHeaderButton::STATE_PRESSED ? buttonPressed_ : buttonNormal_;
-    bitmap.DrawAt(painter, button.x(), button.y());
-    if (IsBoxMode()) {
-        PaintBoxes(painter);
-    }
-}
-
-void CSearchPanel::PaintBoxes(QPainter& painter) const {
-    const int s = GetDisplayScale();
-    const int n = boxCount_;
-    const CColourScheme scheme = CColourScheme::Current();
-    const QColor fill = QColor::fromRgb(scheme.BandBackground());
-    painter.setFont(boxFont_);
-    painter.setPen(QColor::fromRgb(scheme.RuleColour()));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRect(7 * s, 9 * s, (kBoxPitch * n + 3) * s - 1, 23 * s - 1), 2 * s,
-                            2 * s);
-    for (int i = 1; i < n; ++i) {
-        painter.fillRect(QRect((kBoxPitch * i + 8) * s, 12 * s, s, 17 * s),
-                         QColor::fromRgb(scheme.Background(kSeparatorColour)));
-    }
-    const std::u16string& letters = Letters();
-    const QRgb highlight = palette().color(QPalette::Highlight).rgb();
-    const QColor highlightText = QColor::fromRgb(
-        ReadableColour(palette().color(QPalette::HighlightedText).rgb(), {highlight}));
-    const QColor letterColour = QColor::fromRgb(scheme.Text(kLetterColour, {fill.rgb()}));
-    const QColor openBoxColour = QColor::fromRgb(scheme.Text(kOpenBoxColour, {fill.rgb()}));
-    for (int i = 0; i < n; ++i) {
-        const QRect box = BoxRect(i);
-        painter.fillRect(box, i == cursor_ ? QColor::fromRgb(highlight) : fill);
-        if (i >= static_cast<int>(letters.size())) {
-            continue;
-        }
-        const char16_t letter = letters[static_cast<size_t>(i)];
-        if (i == cursor_) {
-            painter.setPen(highlightText);
-        } else {
-            painter.setPen(letter == kOpenBox ? openBoxColour : letterColour);
-        }
-        painter.drawText(box, Qt::AlignCenter, QString(QChar(letter)));
     }
 }

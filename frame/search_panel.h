@@ -1,18 +1,20 @@
 #pragma once
 
-// CSearchPanel: the panel of the Search view ("Word Search"), under the four search tabs. For
+// CSearchPanel: the panel of the Search view ("Word Search"), under the five search tabs. For
 // Puzzle and Anagram it paints a row of letter boxes, with a slider and a number label below;
-// for Wildcard and Phonetic it shows an upper-case edit box in their place. The Search button
+// for Wildcard and Phonetic it shows an upper-case edit box in their place; for Meaning a
+// description box with a pattern box below (CMeaningSearchBox). The Search button
 // sits at the top right, and the HTML area below shows which word list is searched and the
 // tab's help text, whose symbols can be tapped to insert pattern characters. A search sends
-// the query to the owner (ISearchPanelOwner::SendSearch).
+// the query to the owner (ISearchPanelOwner::SendSearch, SendMeaningSearch). Meaning can be
+// switched off (a database without the meaning index): the panel then refuses that mode.
 //
 // Keys: while the panel has the focus it handles its own keys. While the Search view is shown
 // and the focus is elsewhere, the main window passes every key press through RouteKey first;
 // a key that a focused child then leaves unused is not handled a second time on its way up.
 //
-// Commands (posted WM_COMMAND, or RunCommand): 1 and 32855 start a search; 32834 to 32837 set
-// the mode to 0 to 3 without touching the tabs.
+// Commands (posted WM_COMMAND, or RunCommand): 1 and 32855 start a search; 32834 to 32838 set
+// the mode to 0 to 4 without touching the tabs.
 
 #include <QByteArray>
 #include <QFont>
@@ -29,6 +31,7 @@
 
 class CContextEdit;
 class CHtmlDisplay;
+class CMeaningSearchBox;
 class ISearchPanelOwner;
 class QKeyEvent;
 class QLabel;
@@ -41,12 +44,16 @@ class CSearchPanel : public QWidget, public IPaintedControls {
   public:
     static constexpr int ID_OK = 1;
     static constexpr int ID_SEARCH = 32855;
-    static constexpr int ID_MODE_PUZZLE = 32834;  // to 32837 for Phonetic
+    static constexpr int ID_MODE_PUZZLE = 32834;  // to 32838 for Meaning
     static constexpr int ID_BUILT_IN_DICTIONARY = 32844;
     static constexpr int ID_FIRST_WORD_LIST = 32845;
     // The most letters a row holds, and so the most boxes.
     static constexpr int MAX_LETTERS = 63;
     static constexpr int MAX_QUERY_LENGTH = 127;
+    // The distance from one letter box to the next, in units.
+    static constexpr int BOX_PITCH = 16;
+    // The letter of a box left open.
+    static constexpr char16_t OPEN_BOX = u'?';
     // The box count before the first size change.
     static constexpr int INITIAL_BOX_COUNT = 12;
     static constexpr char16_t HELP_TARGET[] = u"file:lexicove.htm#symbol";
@@ -54,9 +61,14 @@ class CSearchPanel : public QWidget, public IPaintedControls {
     CSearchPanel(ISearchPanelOwner* owner, QWidget* parent);
     ~CSearchPanel() override;
 
-    // Step into a mode (SEARCH_TAB_PUZZLE ...); the same mode again does nothing unless forced.
+    // Step into a mode (SEARCH_TAB_PUZZLE ...); the same mode again does nothing unless forced,
+    // and Meaning nothing while it is switched off.
     void SetMode(int mode, bool force = false);
     int Mode() const { return mode_; }
+    // Whether the Meaning mode may be chosen (on at first). Switching it off while in it goes
+    // to Puzzle.
+    void SetMeaningAvailable(bool available);
+    bool MeaningAvailable() const { return meaningAvailable_; }
 
     // The main window's key routing while the Search view is shown: when the panel itself does
     // not have the focus, its key handling runs and true is returned for a key it consumed; a
@@ -108,6 +120,7 @@ class CSearchPanel : public QWidget, public IPaintedControls {
     void PressPaintedControl(size_t index) override;
     QString PaintedValue() const override;
     CContextEdit* EditBox() const { return edit_; }
+    CMeaningSearchBox* MeaningBox() const { return meaningBox_; }
     QSlider* Slider() const { return slider_; }
     QLabel* Label() const { return label_; }
     CHtmlDisplay* HtmlArea() const { return html_; }
@@ -123,6 +136,9 @@ class CSearchPanel : public QWidget, public IPaintedControls {
 
   private:
     bool IsBoxMode() const { return mode_ == SEARCH_TAB_PUZZLE || mode_ == SEARCH_TAB_ANAGRAM; }
+    // Shows the input of the current mode (boxes, edit box or meaning boxes) and hides the rest.
+    void ShowModeInput();
+    bool StartMeaningSearch();
     std::u16string& MutableLetters();
     // The character of a key press as the boxes take it (13 Enter, 8 Backspace), or 0.
     static char16_t KeyChar(const QKeyEvent* event);
@@ -148,6 +164,8 @@ class CSearchPanel : public QWidget, public IPaintedControls {
     std::u16string wordListPath_;
     QStringList wordListFiles_;  // the files the word-list menu offered last
     CContextEdit* edit_;
+    CMeaningSearchBox* meaningBox_;
+    bool meaningAvailable_ = true;
     QSlider* slider_;
     QLabel* label_;
     CHtmlDisplay* html_;

@@ -30,6 +30,10 @@ constexpr std::array<const char*, SEARCH_TAB_COUNT> kHelpTexts = {
     "syntax.</font>",
     "<hr size=1><font size=2><b>Phonetic Search:</b> Find words that have similarity of sounds "
     "(sounds-like). No wildcard can be used.</font>",
+    "<hr size=1><font size=2><b>Meaning Search:</b> Find words by what they mean. Describe the "
+    "word as you would to a friend (<i>fear of spiders</i>, <i>doctor who treats "
+    "children</i>); the best matches come first. A wildcard pattern in the second box "
+    "(<i>*phobia</i>) keeps only the words it matches. Searches the Built-in Dictionary.</font>",
 };
 
 // The 8-bit text with the characters that would open markup written as entities.
@@ -69,19 +73,24 @@ bool ToCodePageChar(char16_t ch, char16_t* result) {
     return true;
 }
 
+// The line that names the word list searched.
+std::string WordListLine(std::u16string_view wordListPath) {
+    if (wordListPath.empty()) {
+        return kDictionaryLine;
+    }
+    const size_t slash = wordListPath.rfind(u'/');
+    const std::u16string_view name =
+        slash == std::u16string_view::npos ? wordListPath : wordListPath.substr(slash + 1);
+    return kFileLineStart + EscapeMarkup(Utf16ToCodePage(name)) + kFileLineEnd;
+}
+
 }  // namespace
 
 std::string BuildSearchPanelPage(int mode, std::u16string_view wordListPath) {
     std::string page = kPageStart;
-    if (wordListPath.empty()) {
-        page += kDictionaryLine;
-    } else {
-        const size_t slash = wordListPath.rfind(u'/');
-        const std::u16string_view name =
-            slash == std::u16string_view::npos ? wordListPath : wordListPath.substr(slash + 1);
-        page += kFileLineStart;
-        page += EscapeMarkup(Utf16ToCodePage(name));
-        page += kFileLineEnd;
+    // Meaning always searches the dictionary: a word list has no senses to match.
+    if (mode != SEARCH_TAB_MEANING) {
+        page += WordListLine(wordListPath);
     }
     if (mode >= 0 && mode < SEARCH_TAB_COUNT) {
         page += kHelpTexts[static_cast<size_t>(mode)];

@@ -16,8 +16,8 @@ namespace {
 constexpr int kTabFontHeight = 12;
 constexpr int kTabTextSpace = 4;  // units beside the text of a tab
 
-// The desktop style with little room beside a tab's text, so that "Wildcard" fits a quarter
-// of 240 units.
+// The desktop style with little room beside a tab's text, so that "Wildcard" fits a fifth of
+// 240 units.
 class CNarrowTabStyle : public QProxyStyle {
   public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -29,7 +29,7 @@ class CNarrowTabStyle : public QProxyStyle {
     }
 };
 
-// The tab bar of the four tabs, which share its width equally, so that all four show on a
+// The tab bar of the five tabs, which share its width equally, so that all five show on a
 // screen 240 units wide.
 class CSearchTabBar : public QTabBar {
   public:
@@ -48,7 +48,8 @@ class CSearchTabBar : public QTabBar {
 
 }  // namespace
 
-CSearchTabCtrl::CSearchTabCtrl(ISearchPanelOwner* owner, ISettingsStore* settings, QWidget* parent)
+CSearchTabCtrl::CSearchTabCtrl(ISearchPanelOwner* owner, ISettingsStore* settings,
+                               bool meaningAvailable, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       tabs_(new CSearchTabBar(this)),
@@ -59,24 +60,30 @@ CSearchTabCtrl::CSearchTabCtrl(ISearchPanelOwner* owner, ISettingsStore* setting
     tabs_->setObjectName(QStringLiteral("searchTabs"));
     tabs_->setFocusPolicy(Qt::NoFocus);
     tabs_->setDrawBase(false);
-    // The four tabs share the width, as on the handheld's 240-unit screen.
+    // The tabs share the width, as on the handheld's 240-unit screen.
     tabs_->setFont(CreateUiFont(kTabFontHeight, false));
     tabs_->setUsesScrollButtons(false);
     auto* style = new CNarrowTabStyle();
     style->setParent(tabs_);
     tabs_->setStyle(style);
-    for (const char* name : {"Puzzle", "Anagram", "Wildcard", "Phonetic"}) {
+    for (const char* name : {"Puzzle", "Anagram", "Wildcard", "Phonetic", "Meaning"}) {
         tabs_->addTab(QString::fromLatin1(name));
     }
     setFocusProxy(panel_);
+    panel_->SetMeaningAvailable(meaningAvailable);
+    if (!meaningAvailable) {
+        tabs_->setTabEnabled(SEARCH_TAB_MEANING, false);
+        tabs_->setTabToolTip(SEARCH_TAB_MEANING, QString::fromLatin1(NO_MEANING_INDEX));
+    }
 
     int tab = SETTING_SEARCH_TAB_DEFAULT;
     if (settings_ != nullptr) {
         tab =
             ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_SEARCH_TAB, SETTING_SEARCH_TAB_DEFAULT);
     }
-    // A stored value that names no tab is taken as the first tab.
-    if (tab < 0 || tab >= SEARCH_TAB_COUNT) {
+    // A stored value that names no tab, or a tab this database cannot serve, is taken as the
+    // first tab.
+    if (tab < 0 || tab >= SEARCH_TAB_COUNT || !tabs_->isTabEnabled(tab)) {
         tab = SETTING_SEARCH_TAB_DEFAULT;
     }
     tabs_->setCurrentIndex(tab);
@@ -87,7 +94,7 @@ CSearchTabCtrl::CSearchTabCtrl(ISearchPanelOwner* owner, ISettingsStore* setting
 CSearchTabCtrl::~CSearchTabCtrl() = default;
 
 void CSearchTabCtrl::SelectTab(int tab) {
-    if (tab >= 0 && tab < SEARCH_TAB_COUNT) {
+    if (tab >= 0 && tab < SEARCH_TAB_COUNT && tabs_->isTabEnabled(tab)) {
         tabs_->setCurrentIndex(tab);
     }
 }

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class CDataFile;
@@ -23,6 +24,15 @@ class CMeaningIndex {
         uint32_t number;  // word number
         double score;
     };
+    // A stemmed term of a query and how much its matches count (1 for the description's own).
+    struct WeightedTerm {
+        std::string stem;
+        double weight;
+    };
+    // The terms that stand for one word of the description: the word's own and those of its
+    // synonyms. A sense scores the best of a group's terms, and the share of groups it matches
+    // scales its sum.
+    using TermGroup = std::vector<WeightedTerm>;
 
     CMeaningIndex() = default;
     virtual ~CMeaningIndex() = default;
@@ -38,6 +48,12 @@ class CMeaningIndex {
     // an index.
     int Search(const char* text, int limit, const CUseCounts* counts, const std::atomic<bool>* stop,
                std::vector<Hit>* hits) const;
+    // The same for a query made of term groups.
+    int Search(const std::vector<TermGroup>& query, int limit, const CUseCounts* counts,
+               const std::atomic<bool>* stop, std::vector<Hit>* hits) const;
+    // The words of the senses that word number names (those whose words include it), found
+    // through the postings of the word's own term; the word itself is not among them.
+    std::vector<uint32_t> SynonymsOf(const std::string& term, uint32_t number) const;
 
   private:
     bool FindTerm(const char* term, uint32_t* postings, uint32_t* postingsEnd,

@@ -43,21 +43,12 @@ bool CMeaningTerms::IsStopWord(std::string_view word) {
     return std::find(kStopWords.begin(), kStopWords.end(), word) != kStopWords.end();
 }
 
-std::vector<std::string> CMeaningTerms::Terms(std::string_view text) {
-    std::vector<std::string> terms;
-    if (stemmer_ == nullptr) {
-        return terms;
-    }
+std::vector<std::string> CMeaningTerms::Words(std::string_view text) {
+    std::vector<std::string> words;
     std::string word;
     auto flush = [&] {
         if (word.size() > 1 && !IsStopWord(word)) {
-            const sb_symbol* stem =
-                library_->Stem(stemmer_, reinterpret_cast<const sb_symbol*>(word.data()),
-                               static_cast<int>(word.size()));
-            if (stem != nullptr) {
-                terms.emplace_back(reinterpret_cast<const char*>(stem),
-                                   static_cast<size_t>(library_->Length(stemmer_)));
-            }
+            words.push_back(word);
         }
         word.clear();
     };
@@ -71,5 +62,30 @@ std::vector<std::string> CMeaningTerms::Terms(std::string_view text) {
         }
     }
     flush();
+    return words;
+}
+
+std::string CMeaningTerms::Stem(const std::string& word) {
+    if (stemmer_ == nullptr) {
+        return std::string();
+    }
+    const sb_symbol* stem = library_->Stem(
+        stemmer_, reinterpret_cast<const sb_symbol*>(word.data()), static_cast<int>(word.size()));
+    return stem != nullptr ? std::string(reinterpret_cast<const char*>(stem),
+                                         static_cast<size_t>(library_->Length(stemmer_)))
+                           : std::string();
+}
+
+std::vector<std::string> CMeaningTerms::Terms(std::string_view text) {
+    std::vector<std::string> terms;
+    if (stemmer_ == nullptr) {
+        return terms;
+    }
+    for (const std::string& word : Words(text)) {
+        std::string stem = Stem(word);
+        if (!stem.empty()) {
+            terms.push_back(std::move(stem));
+        }
+    }
     return terms;
 }

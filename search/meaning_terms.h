@@ -26,6 +26,10 @@ class CMeaningTerms {
     bool Ready() const { return stemmer_ != nullptr; }
     // The terms of text in order, repeats kept.
     std::vector<std::string> Terms(std::string_view text);
+    // The words of text that make terms, lower-cased and in order, before stemming.
+    static std::vector<std::string> Words(std::string_view text);
+    // The stem of one such word; empty without a stemmer.
+    std::string Stem(const std::string& word);
 
     static bool IsStopWord(std::string_view word);
 

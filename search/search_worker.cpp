@@ -37,13 +37,15 @@ bool CSearchWorker::StartDetachedThread(void (*proc)(CSearchWorker*), CSearchWor
     }
 }
 
-bool CSearchWorker::Accept(std::u16string_view query, int mode, std::string_view path) {
+bool CSearchWorker::Accept(std::u16string_view query, int mode, std::string_view path,
+                           std::u16string_view pattern) {
     if (IsBusy() || query.empty()) {
         return false;
     }
     reported_.store(false, std::memory_order_release);
     busy_.store(true, std::memory_order_release);
     query_.assign(query);
+    pattern_.assign(pattern);
     path_.assign(path);
     mode_ = mode;
     database_->SetSearchFlags(!options_->KeepSpaces(), !options_->KeepNonAlphanumerics());
@@ -53,8 +55,9 @@ bool CSearchWorker::Accept(std::u16string_view query, int mode, std::string_view
     return true;
 }
 
-bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view path) {
-    if (!Accept(query, mode, path)) {
+bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view path,
+                          std::u16string_view pattern) {
+    if (!Accept(query, mode, path, pattern)) {
         return false;
     }
     if (!startThread_(SearchThreadProc, this)) {
@@ -64,8 +67,9 @@ bool CSearchWorker::Start(std::u16string_view query, int mode, std::string_view 
     return true;
 }
 
-int CSearchWorker::SearchHere(std::u16string_view query, int mode, std::string_view path) {
-    if (!Accept(query, mode, path)) {
+int CSearchWorker::SearchHere(std::u16string_view query, int mode, std::string_view path,
+                              std::u16string_view pattern) {
+    if (!Accept(query, mode, path, pattern)) {
         return SEARCH_INVALID_QUERY;
     }
     return Run();
@@ -79,12 +83,14 @@ void CSearchWorker::SearchThreadProc(CSearchWorker* worker) {
 
 int CSearchWorker::Run() {
     callback_(context_, nullptr, SEARCH_STARTED);
-    bool lossy = false;
+    bool lossy = false, lossyPattern = false;
     std::string query = Utf16ToCodePage(query_, &lossy);
+    std::string pattern = Utf16ToCodePage(pattern_, &lossyPattern);
     // A character the word index cannot hold would turn into "?", a wildcard: refuse it.
-    int status =
-        lossy ? SEARCH_INVALID_QUERY
-              : database_->SearchWords(callback_, context_, query.c_str(), mode_, path_.c_str());
+    int status = lossy || lossyPattern
+                     ? SEARCH_INVALID_QUERY
+                     : database_->SearchWords(callback_, context_, query.c_str(), mode_,
+                                              path_.c_str(), pattern.c_str());
     reported_.store(true, std::memory_order_release);
     callback_(context_, nullptr, static_cast<uint32_t>(status));
     // The last touch of the worker: after this the main thread may start another search or

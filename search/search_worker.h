@@ -30,16 +30,20 @@ class CSearchWorker {
     CSearchWorker(const CSearchWorker&) = delete;
     CSearchWorker& operator=(const CSearchWorker&) = delete;
 
-    // Starts a search (SEARCH_MODE_PATTERN or SEARCH_MODE_PHONETIC) for query over the
-    // word-list file at path (a file-system path; empty for the dictionary). False, and the
-    // request dropped, when a search is running or the query is empty; true otherwise, also
-    // when no thread could be made (the listener then shows SEARCH_THREAD_FAILED).
-    bool Start(std::u16string_view query, int mode, std::string_view path);
+    // Starts a search (SEARCH_MODE_PATTERN, SEARCH_MODE_PHONETIC or SEARCH_MODE_MEANING) for
+    // query over the word-list file at path (a file-system path; empty for the dictionary);
+    // pattern narrows a meaning search to the words it matches (empty: no narrowing). False,
+    // and the request dropped, when a search is running or the query is empty; true
+    // otherwise, also when no thread could be made (the listener then shows
+    // SEARCH_THREAD_FAILED).
+    bool Start(std::u16string_view query, int mode, std::string_view path,
+               std::u16string_view pattern = {});
     // Runs the same search on the calling thread, with the same calls to the result callback,
     // but at once: for a caller that has no window to keep responsive (the terminal tool).
     // Returns the search's status, or SEARCH_INVALID_QUERY without any call when refused as
     // Start refuses.
-    int SearchHere(std::u16string_view query, int mode, std::string_view path);
+    int SearchHere(std::u16string_view query, int mode, std::string_view path,
+                   std::u16string_view pattern = {});
     bool IsBusy() const { return busy_.load(std::memory_order_acquire); }
     // Busy with a search that has not yet handed over its final status. The worker marks
     // itself idle only just after that report, so a window updating its commands on the report
@@ -54,7 +58,8 @@ class CSearchWorker {
   private:
     // Takes a request: false when a search is running or the query is empty; otherwise busy,
     // with the query, the options' flags and limit set and the stop flag cleared.
-    bool Accept(std::u16string_view query, int mode, std::string_view path);
+    bool Accept(std::u16string_view query, int mode, std::string_view path,
+                std::u16string_view pattern);
     static void SearchThreadProc(CSearchWorker* worker);
     // The accepted search from the start call to the end call; clears busy last.
     int Run();
@@ -68,6 +73,7 @@ class CSearchWorker {
     std::atomic<bool> busy_{false};
     std::atomic<bool> reported_{false};  // the running search has handed over its status
     std::u16string query_;
+    std::u16string pattern_;
     std::string path_;
     int mode_ = 0;
 };

@@ -106,7 +106,7 @@ class FrameSearchTest : public QObject {
         QVERIFY(tabs->isVisible());
         QCOMPARE(tabs->geometry(), frame_->Layout().ContentView(frame_->Client()->width(),
                                                                 frame_->Client()->height()));
-        QCOMPARE(tabs->Tabs()->count(), 4);
+        QCOMPARE(tabs->Tabs()->count(), 5);
         QVERIFY(!frame_->ContentView()->isVisible());
         QVERIFY(!frame_->ListBox()->isVisible());
         // The panel paints its whole area: nothing of the views below shows through.

@@ -20,6 +20,7 @@
 #include "app/settings_store.h"
 #include "frame/search_panel_owner.h"
 #include "frame/search_tab_ctrl.h"
+#include "support/recording_search_owner.h"
 #include "ui/context_edit.h"
 #include "ui/html_display.h"
 #include "ui/resource_images.h"
@@ -29,29 +30,6 @@ namespace {
 constexpr int kPortraitWidth = 240;
 constexpr int kLandscapeWidth = 320;
 constexpr int kHeight = 294;
-
-// Records the searches and help requests the panel sends.
-class CRecordingOwner : public ISearchPanelOwner {
-  public:
-    struct Search {
-        uint32_t message;
-        QString path;
-        QString query;
-    };
-
-    bool SendSearch(uint32_t message, const std::u16string& wordListPath,
-                    const std::u16string& query) override {
-        searches.push_back(
-            {message, QString::fromStdU16String(wordListPath), QString::fromStdU16String(query)});
-        return true;
-    }
-    void RunHelp(const std::u16string& target) override {
-        help.push_back(QString::fromStdU16String(target));
-    }
-
-    std::vector<Search> searches;
-    std::vector<QString> help;
-};
 
 QString Text(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -558,6 +536,7 @@ class SearchPanelTest : public QObject {
         QTest::newRow("anagram") << 1 << SEARCH_TAB_ANAGRAM;
         QTest::newRow("wildcard") << 2 << SEARCH_TAB_WILDCARD;
         QTest::newRow("phonetic") << 3 << SEARCH_TAB_PHONETIC;
+        QTest::newRow("meaning") << 4 << SEARCH_TAB_MEANING;
         QTest::newRow("out of range") << 9 << SEARCH_TAB_PUZZLE;
     }
     void storedTabSetsTheMode() {
@@ -569,17 +548,18 @@ class SearchPanelTest : public QObject {
         Create(kPortraitWidth);
         QCOMPARE(tabs_->CurrentTab(), mode);
         QCOMPARE(panel_->Mode(), mode);
-        QCOMPARE(panel_->EditBox()->isVisibleTo(panel_), mode >= SEARCH_TAB_WILDCARD);
+        QCOMPARE(panel_->EditBox()->isVisibleTo(panel_),
+                 mode == SEARCH_TAB_WILDCARD || mode == SEARCH_TAB_PHONETIC);
         QCOMPARE(panel_->Slider()->isVisibleTo(panel_), mode < SEARCH_TAB_WILDCARD);
     }
 
     void tabChangeStoresTheTab() {
         Create(kPortraitWidth);
-        QCOMPARE(tabs_->Tabs()->count(), 4);
-        QCOMPARE(tabs_->Tabs()->tabText(3), QString("Phonetic"));
-        // All four share the width of a portrait screen.
-        QVERIFY(tabs_->Tabs()->tabRect(3).right() < kPortraitWidth);
-        QVERIFY(tabs_->Tabs()->tabRect(3).width() >= kPortraitWidth / 4 - 1);
+        QCOMPARE(tabs_->Tabs()->count(), 5);
+        QCOMPARE(tabs_->Tabs()->tabText(4), QString("Meaning"));
+        // All five share the width of a portrait screen.
+        QVERIFY(tabs_->Tabs()->tabRect(4).right() < kPortraitWidth);
+        QVERIFY(tabs_->Tabs()->tabRect(4).width() >= kPortraitWidth / 5 - 1);
         tabs_->SelectTab(SEARCH_TAB_ANAGRAM);
         QCOMPARE(panel_->Mode(), SEARCH_TAB_ANAGRAM);
         QCOMPARE(ReadIntegerOr(*settings_, SETTINGS_KEY, SETTING_SEARCH_TAB, -1), 1);
@@ -697,7 +677,7 @@ class SearchPanelTest : public QObject {
 
   private:
     void Create(int width) {
-        tabs_ = new CSearchTabCtrl(&owner_, settings_.get(), window_.get());
+        tabs_ = new CSearchTabCtrl(&owner_, settings_.get(), true, window_.get());
         tabs_->setGeometry(0, 0, width, kHeight);
         panel_ = tabs_->Panel();
         window_->resize(std::max(width, kPortraitWidth), kHeight + 30);

@@ -40,6 +40,9 @@ expect "anki csv" _lexicove_cli lexicove-cli export study --format ""
 expect "--format" _lexicove_cli lexicove-cli export study --f
 expect "--keep-punctuation --keep-spaces" _lexicove_cli lexicove-cli search --ke
 expect "" _lexicove_cli lexicove-cli search --puzzle ""
+expect "--wildcard --wordlist" _lexicove_cli lexicove-cli search --w
+expect "--wildcard" _lexicove_cli lexicove-cli search --meaning "fear of spiders" --w
+expect "" _lexicove_cli lexicove-cli search --meaning "fear of spiders" --wildcard ""
 expect "" _lexicove_cli lexicove-cli define ru
 expect "--lookup --lookup-selection" _lexicove lexicove --lo
 expect "--lookup-selection" _lexicove lexicove --lookup-

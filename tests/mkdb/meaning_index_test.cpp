@@ -31,6 +31,14 @@ const Sense kSenses[] = {
      "someone who loves (and usually collects) books",
      "a person who loves something"},
     {{"web", "spider web"}, "a trap made of silk that spiders spin", "a trap"},
+    // Synonyms: "extreme tiredness" is found through "fatigue", a word of the sense that
+    // "tiredness" names.
+    {{"tiredness", "fatigue", "weariness"}, "temporary loss of strength and energy", "a state"},
+    {{"exhaustion"}, "extreme fatigue", "a condition"},
+    {{"extremist"}, "a person who holds extreme views", "a radical"},
+    // Echoes: the same gloss, but one word repeats a term of "a store that sells hats".
+    {{"hat shop"}, "a store where hats are sold", "a store"},
+    {{"millinery"}, "a store where hats are sold", "a store"},
 };
 
 std::vector<std::string> Words(CDictionaryDatabase& db,
@@ -87,6 +95,9 @@ TEST_F(MeaningIndexTest, DescriptionsFindTheirWordsFirst) {
         {"being afraid of great heights", "acrophobia"},
         {"a person who loves books", "bibliophile"},
         {"silk trap", "spider web"},  // ties between the words of a sense go by word number
+        {"extreme tiredness", "exhaustion"},
+        {"extremely tired", "exhaustion"},  // "tired" names no sense: no synonyms, still first
+        {"a store that sells hats", "millinery"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
@@ -148,6 +159,37 @@ TEST_F(MeaningIndexTest, AsASearchModeTheWordsComeBestFirstUpToTheLimit) {
     EXPECT_EQ(db_.SearchWords(take, &taken, "the", SEARCH_MODE_MEANING, ""), SEARCH_INVALID_QUERY);
     EXPECT_EQ(db_.SearchWords(take, &taken, "fear", SEARCH_MODE_MEANING, "/words.dwg"),
               SEARCH_INVALID_QUERY);
+}
+
+TEST_F(MeaningIndexTest, APatternNarrowsTheWordsBeforeTheLimitCountsThem) {
+    Open(fixture_.Image());
+    struct Taken {
+        std::vector<std::string> words;
+        size_t limit;
+    } taken{{}, 1};
+    auto take = [](void* context, const char* word, uint32_t) {
+        auto* t = static_cast<Taken*>(context);
+        t->words.emplace_back(word);
+        return t->words.size() < t->limit;
+    };
+    // acrophobia ranks below arachnophobia; the pattern leaves it first, within a limit of 1.
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", "ac*"),
+              SEARCH_TRUNCATED);
+    EXPECT_EQ(taken.words, std::vector<std::string>{"acrophobia"});
+    taken = {{}, 100};
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", "*phobia"),
+              SEARCH_OK);
+    EXPECT_EQ(taken.words, (std::vector<std::string>{"arachnophobia", "acrophobia"}));
+    taken = {{}, 100};
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", "z*"),
+              SEARCH_OK);
+    EXPECT_TRUE(taken.words.empty());
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear", SEARCH_MODE_MEANING, "", "()"),
+              SEARCH_INVALID_QUERY);
+    // An empty pattern narrows nothing.
+    EXPECT_EQ(db_.SearchWords(take, &taken, "fear of spiders", SEARCH_MODE_MEANING, "", ""),
+              SEARCH_OK);
+    EXPECT_FALSE(taken.words.empty());
 }
 
 TEST_F(MeaningIndexTest, TermsAreStemmedWithoutStopWords) {

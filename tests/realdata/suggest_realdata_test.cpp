@@ -126,11 +126,16 @@ TEST_F(SuggestRealDataTest, DefineOnAMissSuggests) {
     EXPECT_EQ(r.out.rfind("accommodate\n", 0), 0u) << r.out;
 }
 
-TEST_F(SuggestRealDataTest, DescriptionsFindTheWordMeantAmongTheFirstTen) {
-    ASSERT_TRUE(db_.MeaningIndex().Available());
-    std::ifstream in(SourceRoot() + "/tests/realdata/data/descriptions.tsv");
-    ASSERT_TRUE(in.good());
+// How a set of descriptions fares: the pairs, and how many found the word first and among
+// the first ten. The misses are printed with the first words found.
+struct DescriptionScore {
     int pairs = 0, top1 = 0, top10 = 0;
+};
+
+DescriptionScore ScoreDescriptions(CDictionaryDatabase& db, const std::string& file) {
+    DescriptionScore score;
+    std::ifstream in(SourceRoot() + "/tests/realdata/data/" + file);
+    EXPECT_TRUE(in.good()) << file;
     char word[129];
     for (std::string line; std::getline(in, line);) {
         size_t tab = line.find('\t');
@@ -138,22 +143,43 @@ TEST_F(SuggestRealDataTest, DescriptionsFindTheWordMeantAmongTheFirstTen) {
             continue;
         }
         std::string description = line.substr(0, tab), meant = line.substr(tab + 1);
-        EXPECT_NE(db_.FindWord(meant.c_str()), 0u) << meant << " is not a word";
+        EXPECT_NE(db.FindWord(meant.c_str()), 0u) << meant << " is not a word";
         std::vector<CMeaningIndex::Hit> hits;
-        db_.SearchMeaning(description.c_str(), 10, &hits);
-        ++pairs;
+        db.SearchMeaning(description.c_str(), 10, &hits);
+        ++score.pairs;
+        std::string found;
         for (size_t i = 0; i < hits.size(); ++i) {
-            if (db_.WordOf(hits[i].number, word, sizeof word) && meant == word) {
-                top1 += i == 0 ? 1 : 0;
-                ++top10;
+            if (!db.WordOf(hits[i].number, word, sizeof word)) {
+                continue;
+            }
+            found += std::string(word) + ", ";
+            if (meant == word) {
+                score.top1 += i == 0 ? 1 : 0;
+                ++score.top10;
+                found.clear();
+                break;
             }
         }
+        if (!found.empty() || hits.empty()) {
+            std::printf("  %s -> %s: %s\n", description.c_str(), meant.c_str(), found.c_str());
+        }
     }
-    std::printf("descriptions: %d pairs, top-1 %d (%.0f %%), top-10 %d (%.0f %%)\n", pairs, top1,
-                100.0 * top1 / pairs, top10, 100.0 * top10 / pairs);
-    EXPECT_GE(pairs, 60);
-    // The level reached when this set was written; a change that ranks worse fails here.
-    EXPECT_GE(top10 * 100, 45 * pairs);
+    std::printf("%s: %d pairs, top-1 %d (%.0f %%), top-10 %d (%.0f %%)\n", file.c_str(),
+                score.pairs, score.top1, 100.0 * score.top1 / score.pairs, score.top10,
+                100.0 * score.top10 / score.pairs);
+    return score;
+}
+
+TEST_F(SuggestRealDataTest, DescriptionsFindTheWordMeantAmongTheFirstTen) {
+    ASSERT_TRUE(db_.MeaningIndex().Available());
+    // The set the ranking was tuned on, and one written before tuning and kept out of it.
+    DescriptionScore tuned = ScoreDescriptions(db_, "descriptions.tsv");
+    DescriptionScore heldOut = ScoreDescriptions(db_, "descriptions_heldout.tsv");
+    EXPECT_GE(tuned.pairs, 60);
+    EXPECT_GE(heldOut.pairs, 40);
+    // A little below the levels reached (54 % and 56 %); a change that ranks worse fails here.
+    EXPECT_GE(tuned.top10 * 100, 50 * tuned.pairs);
+    EXPECT_GE(heldOut.top10 * 100, 50 * heldOut.pairs);
 }
 
 TEST_F(SuggestRealDataTest, MeaningSearchOnTheCommandLine) {
@@ -167,9 +193,26 @@ TEST_F(SuggestRealDataTest, MeaningSearchOnTheCommandLine) {
     r = RunCli({"--database", path_, "search", "--meaning", "of the"}, scratch.Path());
     EXPECT_EQ(r.status, 2);  // an invalid query
     EXPECT_EQ(r.out, "< Invalid Query >\n");
-    r = RunCli({"--database", path_, "search", "--meaning", "x", "--wildcard", "*"},
+    // A pattern narrows the ranked words; the limit counts only those it keeps.
+    r = RunCli({"--database", path_, "search", "--meaning", "fear of heights", "--wildcard",
+                "*phobia", "--limit", "2", "--json"},
                scratch.Path());
-    EXPECT_EQ(r.status, 2);  // a wrong command line
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.find("\"acrophobia\""), r.out.find('"', r.out.find('['))) << r.out;
+    EXPECT_NE(r.out.find("\"status\": \"Truncated\""), std::string::npos) << r.out;
+    r = RunCli(
+        {"--database", path_, "search", "--meaning", "fear of spiders", "--wildcard", "zzz*"},
+        scratch.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "< No word found >\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--meaning", "x", "--phonetic", "x"},
+          {"--meaning", "x", "--wildcard", "a*", "--wildcard", "b*"},
+          {"--meaning", "fear", "--wildcard", "()"}}) {
+        std::vector<std::string> line = {"--database", path_, "search"};
+        line.insert(line.end(), args.begin(), args.end());
+        EXPECT_EQ(RunCli(line, scratch.Path()).status, 2) << args[2];
+    }
 }
 
 }  // namespace

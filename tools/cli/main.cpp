@@ -22,11 +22,13 @@ const CliCommand kCommands[] = {
      "N words (1) drawn at random, from the dictionary or a *.dwg word list"},
     {"search", RunSearch,
      "search (--puzzle LETTERS | --anagram LETTERS [--length N] | --wildcard PATTERN |\n"
-     "         --phonetic TEXT) [--limit N] [--keep-spaces] [--keep-punctuation |\n"
-     "         --ignore-punctuation] [--wordlist FILE.dwg] [--json]",
+     "         --phonetic TEXT | --meaning TEXT [--wildcard PATTERN]) [--limit N]\n"
+     "         [--keep-spaces] [--keep-punctuation | --ignore-punctuation]\n"
+     "         [--wordlist FILE.dwg] [--json]",
      "the words found, one a line, then the status row; puzzle: letters and ? for open "
      "boxes; wildcard: ? * [set] (letters) (n:letters) {a,b}; --limit: the most words (128); "
-     "--meaning: the words whose senses match the description best, best first; "
+     "--meaning: the words whose senses match the description best, best first, with "
+     "--wildcard only those the pattern matches (the limit counts those); "
      "Ctrl-C stops. Exit 0 words found, 1 none or unreadable data, 2 invalid query, 130 "
      "stopped"},
     {"keys", RunKeys, "keys [--json] TEXT", "the primary and alternate sound keys of TEXT"},

@@ -1,4 +1,4 @@
-// lexicove-cli search: the search panel's four searches in a terminal. The query is built as
+// lexicove-cli search: the search panel's five searches in a terminal. The query is built as
 // the panel builds it and run by the search worker with the desktop program's result sink,
 // but on this thread and at once (a terminal has no window to keep responsive); this command
 // stands in for the main window, printing each word as it is announced and the status row at
@@ -112,6 +112,9 @@ struct SearchRequest {
     std::u16string query;
     int mode = 0;
     int kinds = 0;  // how many of the five kinds were given
+    // A --wildcard given with --meaning narrows the meaning search's words; the two then
+    // count as one kind.
+    std::u16string wildcard;
 };
 
 bool TakeValue(const std::vector<std::string>& args, size_t* i, const std::string& option,
@@ -165,11 +168,21 @@ int RunSearch(const std::vector<std::string>& args) {
             }
             return true;
         };
-        if (Matches(arg, "--puzzle") || Matches(arg, "--wildcard")) {
-            if (!need(arg.rfind("--puzzle", 0) == 0 ? "--puzzle" : "--wildcard")) {
+        if (Matches(arg, "--wildcard")) {
+            if (!need("--wildcard")) {
                 return EXIT_USAGE;
             }
-            request = {Lower(Utf8ToUtf16(value)), SEARCH_MODE_PATTERN, request.kinds + 1};
+            if (!request.wildcard.empty()) {
+                return UsageError("search takes one --wildcard");
+            }
+            request.wildcard = Lower(Utf8ToUtf16(value));
+        } else if (Matches(arg, "--puzzle")) {
+            if (!need("--puzzle")) {
+                return EXIT_USAGE;
+            }
+            request.query = Lower(Utf8ToUtf16(value));
+            request.mode = SEARCH_MODE_PATTERN;
+            ++request.kinds;
         } else if (Matches(arg, "--anagram")) {
             if (!need("--anagram")) {
                 return EXIT_USAGE;
@@ -181,12 +194,16 @@ int RunSearch(const std::vector<std::string>& args) {
             if (!need("--phonetic")) {
                 return EXIT_USAGE;
             }
-            request = {Lower(Utf8ToUtf16(value)), SEARCH_MODE_PHONETIC, request.kinds + 1};
+            request.query = Lower(Utf8ToUtf16(value));
+            request.mode = SEARCH_MODE_PHONETIC;
+            ++request.kinds;
         } else if (Matches(arg, "--meaning")) {
             if (!need("--meaning")) {
                 return EXIT_USAGE;
             }
-            request = {Utf8ToUtf16(value), SEARCH_MODE_MEANING, request.kinds + 1};
+            request.query = Utf8ToUtf16(value);
+            request.mode = SEARCH_MODE_MEANING;
+            ++request.kinds;
         } else if (Matches(arg, "--length")) {
             if (!need("--length") || !ParseCount("--length", value, 99, &length)) {
                 return EXIT_USAGE;
@@ -214,9 +231,20 @@ int RunSearch(const std::vector<std::string>& args) {
             return UsageError("search does not take " + arg);
         }
     }
+    std::u16string pattern;  // narrows a meaning search
+    if (!request.wildcard.empty()) {
+        if (request.mode == SEARCH_MODE_MEANING) {
+            pattern = request.wildcard;
+        } else {
+            request.query = request.wildcard;
+            request.mode = SEARCH_MODE_PATTERN;
+            ++request.kinds;
+        }
+    }
     if (request.kinds != 1) {
         return UsageError(
-            "search needs one of --puzzle, --anagram, --wildcard, --phonetic or --meaning");
+            "search needs one of --puzzle, --anagram, --wildcard, --phonetic or --meaning "
+            "(--meaning may take a --wildcard pattern besides)");
     }
     if (!anagram.empty()) {
         // The panel's formats "(%s)" and, with a length, "(%d:%s)".
@@ -251,7 +279,7 @@ int RunSearch(const std::vector<std::string>& args) {
     sigemptyset(&action.sa_mask);
     struct sigaction previous {};
     sigaction(SIGINT, &action, &previous);
-    int status = worker.SearchHere(request.query, request.mode, wordList);
+    int status = worker.SearchHere(request.query, request.mode, wordList, pattern);
     sigaction(SIGINT, &previous, nullptr);
     return Exit(status, searched.Count() > 0);
 }
