@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Takes docs/screenshots/handheld-dark.png: the handheld layout (240 by 320) in the dark palette
+# Takes docs/screenshots/handheld-dark.png and two-panes-dark.png: the handheld layout (240 by
+# 320) and the two panes of a 1000 by 700 window in the dark palette
 # a Plasma desktop with Breeze Dark gives a Qt 6 program on Debian 12 (Qt's own KDE theme reads
 # the colour scheme from kdeglobals). The real program runs on its own X server (Xvfb, with
 # openbox), in a scratch home with that kdeglobals, on the database of the program folder; the
-# picture shows the Content view of "run", the Lookup view and the Search view side by side.
+# first picture shows the Content view of "run", the Lookup view and the Search view side by
+# side; the second the two panes with "run" typed and chosen from the keyboard.
 #
 #   scripts/screenshot-dark.sh [DISPLAY-NUMBER]      (a free X display; default 97)
 #
@@ -18,6 +20,7 @@ FOLDER=${LEXICOVE_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/Lexicove}
 DATABASE=${LEXICOVE_DATABASE:-${FOLDER%/}/wordnet.lcv}
 SCREEN=":${1:-97}"
 OUT=$ROOT/docs/screenshots/handheld-dark.png
+OUT_PANES=$ROOT/docs/screenshots/two-panes-dark.png
 
 for tool in Xvfb openbox xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "screenshot-dark.sh: $tool is not installed" >&2; exit 2; }
@@ -113,3 +116,12 @@ x type 'c?t'
 shoot search
 convert "$scratch/content.png" "$scratch/lookup.png" "$scratch/search.png" +append +repage "$OUT"
 echo "$OUT"
+# Wide: two panes; Ctrl+L puts the focus into the box, Enter shows the page on the right.
+x windowsize "$window" 1000 700
+sleep 0.5
+x key ctrl+l
+x type run
+x key Return
+shoot panes
+cp "$scratch/panes.png" "$OUT_PANES"
+echo "$OUT_PANES"
