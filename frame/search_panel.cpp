@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPalette>
 #include <QSlider>
 #include <QValidator>
 #include <algorithm>
@@ -23,7 +22,6 @@
 #include "platform/message_poster.h"
 #include "platform/platform_info.h"
 #include "search/search_index.h"
-#include "ui/colour_scheme.h"
 #include "ui/context_edit.h"
 #include "ui/html_display.h"
 #include "ui/resource_images.h"
@@ -151,25 +149,6 @@ CSearchPanel::CSearchPanel(ISearchPanelOwner* owner, QWidget* parent)
     Layout();
     SetMode(SEARCH_TAB_PUZZLE, true);
     InstallPaintedAreaAccessibility(this);
-}
-
-std::vector<CPaintedControl> CSearchPanel::PaintedControls() const {
-    CPaintedControl search;
-    search.rect = searchButton_.Rect();
-    search.name = QStringLiteral("Search");
-    search.shown = true;
-    search.enabled = searchButton_.State() != CHeaderButton::STATE_DISABLED;
-    return {search};
-}
-
-void CSearchPanel::PressPaintedControl(size_t index) {
-    if (index == 0) {
-        RunCommand(ID_SEARCH);
-    }
-}
-
-QString CSearchPanel::PaintedValue() const {
-    return IsBoxMode() ? QString::fromStdU16String(Letters()) : QString();
 }
 
 CSearchPanel::~CSearchPanel() = default;
@@ -501,13 +480,6 @@ bool CSearchPanel::event(QEvent* event) {
         ApplyBackground();
     }
     return QWidget::event(event);
-}
-
-void CSearchPanel::ApplyBackground() {
-    QPalette background = palette();
-    background.setColor(QPalette::Window,
-                        QColor::fromRgb(CColourScheme::Current().BandBackground()));
-    setPalette(background);
 }
 
 void CSearchPanel::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,6 @@
-// The search panel's painting: the Search button and, in Puzzle and Anagram, the row of letter
-// boxes with the cursor box highlighted.
+// The search panel's painting: its background, the Search button and, in Puzzle and Anagram,
+// the row of letter boxes with the cursor box highlighted; and the painted Search button as a
+// control a screen reader can name and press.
 #include <QPainter>
 #include <QPalette>
 
@@ -66,4 +67,30 @@ void CSearchPanel::PaintBoxes(QPainter& painter) const {
         }
         painter.drawText(box, Qt::AlignCenter, QString(QChar(letter)));
     }
+}
+
+void CSearchPanel::ApplyBackground() {
+    QPalette background = palette();
+    background.setColor(QPalette::Window,
+                        QColor::fromRgb(CColourScheme::Current().BandBackground()));
+    setPalette(background);
+}
+
+std::vector<CPaintedControl> CSearchPanel::PaintedControls() const {
+    CPaintedControl search;
+    search.rect = searchButton_.Rect();
+    search.name = QStringLiteral("Search");
+    search.shown = true;
+    search.enabled = searchButton_.State() != CHeaderButton::STATE_DISABLED;
+    return {search};
+}
+
+void CSearchPanel::PressPaintedControl(size_t index) {
+    if (index == 0) {
+        RunCommand(ID_SEARCH);
+    }
+}
+
+QString CSearchPanel::PaintedValue() const {
+    return IsBoxMode() ? QString::fromStdU16String(Letters()) : QString();
 }
