@@ -32,8 +32,8 @@ QString ReadFile(const QString& path) {
 }
 
 // Waits up to kWaitMs for done to hold, the event loop running.
-bool WaitFor(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(kWaitMs);
+bool WaitFor(const std::function<bool()>& done, int waitMs = kWaitMs) {
+    QDeadlineTimer deadline(waitMs);
     while (!done()) {
         if (deadline.hasExpired()) {
             return false;
@@ -153,6 +153,20 @@ class X11HotKeyTest : public QObject {
         QCOMPARE(key.exitCode(), 0);
     }
 
+    // Presses the hot key until the program has read the selection. The program grabs the key
+    // once its window is up, so on a slow (sanitized) build a first press can come before the
+    // grab and go to nobody; a lookup repeated by a second press changes nothing the tests read.
+    bool PressHotKeyUntilServed() {
+        QDeadlineTimer deadline(kWaitMs);
+        while (!deadline.hasExpired()) {
+            PressHotKey();
+            if (WaitFor([&] { return ServedRequests() >= 1; }, 1000)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     // Ends the program by a termination signal, the normal way, and gives its Recents.
     QString EndAndReadRecents(QProcess& process, const QString& home) {
         ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
@@ -232,10 +246,9 @@ class X11HotKeyTest : public QObject {
         QProcess running;
         QVERIFY(Start(running, home));
         Select(selection, text);
-        PressHotKey();
         // Once the program has read the selection, its lookup is under way: a signal is handled
         // only after it.
-        QTRY_VERIFY_WITH_TIMEOUT(ServedRequests() >= 1, kWaitMs);
+        QVERIFY(PressHotKeyUntilServed());
         // Recents, newest first: the word, then the word of the day shown at the start.
         QCOMPARE(EndAndReadRecents(running, home), word + QStringLiteral("\r\nwelcome\r\n"));
     }
@@ -282,8 +295,7 @@ class X11HotKeyTest : public QObject {
         QVERIFY(sender.waitForFinished(kWaitMs));
         QCOMPARE(sender.exitCode(), 0);
         Select(QStringLiteral("primary"), QStringLiteral("walk"));
-        PressHotKey();
-        QTRY_VERIFY_WITH_TIMEOUT(ServedRequests() >= 1, kWaitMs);
+        QVERIFY(PressHotKeyUntilServed());
         QCOMPARE(EndAndReadRecents(first, firstHome), QStringLiteral("walk\r\nwelcome\r\n"));
         told += second.readAllStandardError();
         QCOMPARE(told.count("is taken"), 1);  // told once
