@@ -76,7 +76,10 @@ void CX11HotKey::SetKey(const QKeySequence& key) {
 CGlobalHotKey::Status CX11HotKey::Grab(uint8_t keycode, uint16_t modifiers) {
     std::array<xcb_void_cookie_t, std::size(kLockMasks)> cookies;
     for (size_t i = 0; i < cookies.size(); ++i) {
-        cookies[i] = xcb_grab_key_checked(connection_, 1, root_, modifiers | kLockMasks[i], keycode,
+        // owner_events off: every press of the key comes to the root window, also when one of
+        // our own windows has the focus (with it on, such a press went to that window, past the
+        // filter below, and the hot key seemed dead whenever Lexicove itself was focused).
+        cookies[i] = xcb_grab_key_checked(connection_, 0, root_, modifiers | kLockMasks[i], keycode,
                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     }
     bool taken = false;

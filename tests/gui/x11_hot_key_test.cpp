@@ -177,6 +177,16 @@ class X11HotKeyTest : public QObject {
         return ReadFile(home + QStringLiteral("/home/History.txt"));
     }
 
+    // Whether a window named "Lexicove" of any process is still on the display.
+    bool AnyProgramWindow() {
+        QProcess search;
+        search.setProcessEnvironment(Environment(dir_.path()));
+        search.start(xdotool_, {QStringLiteral("search"), QStringLiteral("--name"),
+                                QStringLiteral("^Lexicove$")});
+        search.waitForFinished();
+        return !search.readAllStandardOutput().trimmed().isEmpty();
+    }
+
   private slots:
     void initTestCase() {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
@@ -213,9 +223,12 @@ class X11HotKeyTest : public QObject {
         display_ = QLatin1Char(':') + QString::fromLatin1(xvfb_.readLine()).trimmed();
     }
 
+    // The server lets a new program grab the key only once it has closed the last one's
+    // connection, which happens a little after that program has ended: its windows go then.
     void cleanup() {
         Stop(selection_);
         served_.clear();
+        QVERIFY(WaitFor([&] { return !AnyProgramWindow(); }));
     }
 
     void cleanupTestCase() {
