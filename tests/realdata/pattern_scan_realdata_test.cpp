@@ -14,6 +14,7 @@
 #include "db/dictionary_database.h"
 #include "search/search_index.h"
 #include "search/search_status.h"
+#include "support/keep_word.h"
 #include "support/real_database.h"
 
 namespace {
@@ -152,11 +153,6 @@ class CScanMatcher {
     bool ignoreSpaces_;
     bool ignoreOthers_;
 };
-
-bool KeepWord(void* context, const char* word, uint32_t) {
-    static_cast<std::vector<std::string>*>(context)->emplace_back(word);
-    return true;
-}
 
 class PatternScanRealDataTest : public ::testing::Test {
   protected:

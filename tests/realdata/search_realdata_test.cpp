@@ -16,15 +16,11 @@
 #include "search/search_index.h"
 #include "search/search_status.h"
 #include "support/cli_runner.h"
+#include "support/keep_word.h"
 #include "support/real_database.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-bool KeepWord(void* context, const char* word, uint32_t) {
-    static_cast<std::vector<std::string>*>(context)->emplace_back(word);
-    return true;
-}
 
 class SearchRealDataTest : public ::testing::Test {
   protected:

@@ -18,16 +18,12 @@
 #include "search/spelling_suggester.h"
 #include "support/brute_distance.h"
 #include "support/cli_runner.h"
+#include "support/keep_word.h"
 #include "support/real_database.h"
 #include "support/source_tree.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-bool KeepWord(void* context, const char* word, uint32_t) {
-    static_cast<std::vector<std::string>*>(context)->emplace_back(word);
-    return true;
-}
 
 class SuggestRealDataTest : public ::testing::Test {
   protected:
