@@ -23,19 +23,32 @@ bool SessionBusPresent() {
 
 }  // namespace
 
+CGlobalHotKey::Kind CGlobalHotKey::KindOf(const QString& platform, bool waylandSession,
+                                          bool sessionBus) {
+    const bool x11 = platform == QLatin1String("xcb");
+    if (platform.startsWith(QLatin1String("wayland")) || (x11 && waylandSession)) {
+        return sessionBus ? KIND_PORTAL : KIND_NONE;
+    }
+    return x11 ? KIND_X11 : KIND_NONE;
+}
+
 std::unique_ptr<CGlobalHotKey> CGlobalHotKey::Create(QObject* parent) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return nullptr;
     }
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb")) {
-        return CX11HotKey::Create(parent);
-    }
-    if (platform.startsWith(QLatin1String("wayland")) && SessionBusPresent()) {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (bus.isConnected()) {
-            return std::make_unique<CPortalHotKey>(bus, parent);
+    switch (KindOf(QGuiApplication::platformName(), !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"),
+                   SessionBusPresent())) {
+        case KIND_X11:
+            return CX11HotKey::Create(parent);
+        case KIND_PORTAL: {
+            QDBusConnection bus = QDBusConnection::sessionBus();
+            if (bus.isConnected()) {
+                return std::make_unique<CPortalHotKey>(bus, parent);
+            }
+            return nullptr;
         }
+        case KIND_NONE:
+            break;
     }
     return nullptr;
 }

@@ -3,7 +3,7 @@
 // CGlobalHotKey: a key that reaches this program whichever program has the keyboard. One key
 // at a time; SetKey with an empty sequence turns it off. How the desktop provides it is the
 // subclass's: CX11HotKey grabs the key on the X11 root window, CPortalHotKey asks the
-// GlobalShortcuts portal of a Wayland desktop. Create picks the one the session offers.
+// GlobalShortcuts portal of a Wayland desktop. Create picks the one the session offers (KindOf).
 //
 // activated() is emitted on the main thread each time the key is pressed; statusChanged()
 // after each answer about the key asked for (at once for X11, when the desktop answers for
@@ -33,9 +33,20 @@ class CGlobalHotKey : public QObject {
     QKeySequence Key() const { return key_; }
     Status CurrentStatus() const { return status_; }
 
-    // The hot key of this session: CX11HotKey when the program runs on X11, CPortalHotKey on
-    // Wayland when there is a session bus; null when neither is to be had (then the user binds
-    // `lexicove --lookup-selection` in the desktop's own keyboard settings).
+    // How a session offers a global hot key.
+    enum Kind {
+        KIND_NONE,    // not at all: the user binds `lexicove --lookup-selection` in the
+                      // desktop's own keyboard settings
+        KIND_X11,     // a key grab on the X11 root window
+        KIND_PORTAL,  // the GlobalShortcuts portal over the session bus
+    };
+    // The kind for Qt's platform plugin name, whether $WAYLAND_DISPLAY names a compositor and
+    // whether a session bus is there. A Wayland session takes the portal also when Qt runs the
+    // program through XWayland ("xcb"): a key grabbed there reaches the program only while one
+    // of the session's X11 windows has the focus, so it would seem held and stay silent.
+    static Kind KindOf(const QString& platform, bool waylandSession, bool sessionBus);
+
+    // The hot key of this session (KindOf the running application); null for KIND_NONE.
     static std::unique_ptr<CGlobalHotKey> Create(QObject* parent = nullptr);
 
   signals:
