@@ -7,13 +7,11 @@
 #include <QApplication>
 #include <QTest>
 
-#include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "frame/search_panel.h"
 #include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/html_display.h"
 
@@ -57,15 +55,10 @@ QAccessibleInterface* Painted(QWidget* window, const QString& name) {
 
 }  // namespace
 
-class FrameAccessibilityTest : public QObject {
+class FrameAccessibilityTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
-
     // Every focusable widget and every painted control on show has a name and a role.
     void CheckNamed() {
         int focusable = 0;
@@ -86,7 +79,7 @@ class FrameAccessibilityTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenGlossedDictionary(home_.Path());
         QVERIFY(database_);
     }
@@ -97,7 +90,7 @@ class FrameAccessibilityTest : public QObject {
         QVERIFY(ShowFrame(frame_.get()));
     }
 
-    void cleanup() { CloseShownFrame(&frame_); }
+    void cleanup() { CloseFrame(); }
 
     void everyReachableControlIsNamed_data() {
         QTest::addColumn<int>("view");

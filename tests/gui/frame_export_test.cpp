@@ -10,21 +10,15 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/memory_settings_store.h"
 #include "frame/command_ids.h"
 #include "frame/lexicove_frame.h"
 #include "lists/gui/export_dialog.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 
-class FrameExportTest : public QObject {
+class FrameExportTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList messages_;
 
     QByteArray ReadBack(const QString& path) {
@@ -34,7 +28,7 @@ class FrameExportTest : public QObject {
 
   private slots:
     void init() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenFixtureDictionary(home_.Path() + "fixture.lcv", ThreeLetterWords());
         QVERIFY(database_ != nullptr);
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
@@ -43,7 +37,7 @@ class FrameExportTest : public QObject {
         messages_.clear();
     }
 
-    void cleanup() { CloseShownFrame(&frame_); }
+    void cleanup() { CloseFrame(); }
 
     // The Study List in memory, as CSV and as Anki's notes; a word not in the dictionary
     // keeps its row.

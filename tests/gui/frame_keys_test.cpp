@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
 #include "db/format.h"
@@ -24,7 +23,6 @@
 #include "lists/gui/word_list_box.h"
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/html_display.h"
 
@@ -43,15 +41,10 @@ QString LinkAtCursor(const CHtmlDisplay* display) {
 
 }  // namespace
 
-class FrameKeysTest : public QObject {
+class FrameKeysTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
-
     void WaitIdle() { QTRY_VERIFY(!frame_->IsWorkerBusy()); }
 
     CHtmlDisplay* Page() const { return frame_->ContentView()->Display(); }
@@ -91,7 +84,7 @@ class FrameKeysTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         CFixtureWriter writer;
         const uint32_t cat = writer.Append(Synset("cat\rkitty", "a small domestic feline"));
         const uint32_t cot = writer.Append(Synset("cot", "a small bed"));
@@ -110,11 +103,9 @@ class FrameKeysTest : public QObject {
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
         settings_.WriteString(SETTINGS_KEY, SETTING_START_WORD, u"dog");
-        for (const char* name : {"/Favorites.txt", "/StudyList.txt", "/History.txt"}) {
-            std::remove((home_.Path() + name).c_str());
-        }
+        RemoveListFiles();
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
         frame_->SetMessageBoxHook([](const QString&) {});
         QVERIFY(ShowFrame(frame_.get(), QSize(1000, 700)));
@@ -125,7 +116,7 @@ class FrameKeysTest : public QObject {
 
     void cleanup() {
         g_searchGate = true;
-        CloseShownFrame(&frame_);
+        CloseFrame();
     }
 
     void everyCommandsKeyIsShownInAMenuAndWorks_data() {

@@ -6,14 +6,12 @@
 #include <QMenu>
 #include <QTest>
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_store.h"
 #include "app/messages.h"
 #include "app/options_record.h"
 #include "app/settings_store.h"
@@ -27,18 +25,13 @@
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 
-class FrameLookupTest : public QObject {
+class FrameLookupTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
     std::string databasePath_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList errors_;
 
     std::string Home(const char* name) const { return home_.Path() + "/" + name; }
@@ -48,8 +41,6 @@ class FrameLookupTest : public QObject {
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
         QVERIFY(ShowFrame(frame_.get()));
     }
-
-    void CloseFrame() { CloseShownFrame(&frame_); }
 
     void WaitIdle() { QTRY_VERIFY(!frame_->RenderWorker()->IsBusy()); }
 
@@ -62,26 +53,20 @@ class FrameLookupTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         databasePath_ = home_.Path() + "/wordnet.lcv";
         database_ = OpenFixtureDictionary(databasePath_, ThreeLetterWords());
         QVERIFY(database_ != nullptr);
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
+        RemoveListFiles();
         errors_.clear();
-        for (const char* name : {"Favorites.txt", "StudyList.txt", "History.txt"}) {
-            std::remove(Home(name).c_str());
-        }
         MakeFrame();
     }
 
-    void cleanup() {
-        if (frame_ != nullptr) {
-            CloseFrame();
-        }
-    }
+    void cleanup() { CloseFrame(); }
 
     void typingFollowsTheWordList_data() {
         QTest::addColumn<QString>("typed");

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
 #include "frame/lexicove_frame.h"
@@ -14,7 +13,6 @@
 #include "render/render_worker.h"
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/html_display.h"
 
@@ -28,19 +26,15 @@ void CountSleep(int) {
 
 }  // namespace
 
-class FramePageTest : public QObject {
+class FramePageTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList errors_;
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenGlossedDictionary(home_.Path());
         QVERIFY(database_);
     }
@@ -53,7 +47,7 @@ class FramePageTest : public QObject {
         QVERIFY(ShowFrame(frame_.get(), QSize(1000, 700)));
     }
 
-    void cleanup() { CloseShownFrame(&frame_); }
+    void cleanup() { CloseFrame(); }
 
     void enterHandsTheWholePageOverOnceWithoutSleeping() {
         CRenderWorker* worker = frame_->RenderWorker();

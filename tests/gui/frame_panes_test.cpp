@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
 #include "frame/command_ids.h"
@@ -23,7 +22,6 @@
 #include "lists/gui/word_list_box.h"
 #include "platform/platform_info.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/context_edit.h"
 
@@ -43,15 +41,10 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 
 }  // namespace
 
-class FramePanesTest : public QObject {
+class FramePanesTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
-
     void MakeFrame(QSize size = kDesktop) {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
         frame_->SetMessageBoxHook([](const QString&) {});
@@ -87,23 +80,17 @@ class FramePanesTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenFixtureDictionary(home_.Path() + "/wordnet.lcv", ThreeLetterWords());
         QVERIFY(database_ != nullptr);
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
-        for (const char* name : {"/Favorites.txt", "/StudyList.txt", "/History.txt"}) {
-            std::remove((home_.Path() + name).c_str());
-        }
+        ClearSettings();
+        RemoveListFiles();
     }
 
-    void cleanup() {
-        if (frame_ != nullptr) {
-            CloseShownFrame(&frame_);
-        }
-    }
+    void cleanup() { CloseFrame(); }
 
     void theLayoutFollowsTheClientAreasSize_data() {
         QTest::addColumn<QSize>("client");
@@ -347,7 +334,7 @@ class FramePanesTest : public QObject {
 
         // A new window takes the place back.
         const int kept = handle->x();
-        CloseShownFrame(&frame_);
+        CloseFrame();
         MakeFrame();
         QCOMPARE(frame_->Splitter()->x(), kept);
     }

@@ -9,10 +9,8 @@
 #include <QApplication>
 #include <QTest>
 
-#include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -39,19 +37,15 @@ bool HasDeviceDetail(const QImage& image, const QRect& logical, qreal ratio) {
 
 }  // namespace
 
-class FramePixelRatioTest : public QObject {
+class FramePixelRatioTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     qreal ratio_ = 1.0;
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenGlossedDictionary(home_.Path());
         QVERIFY(database_);
         ratio_ = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
@@ -64,7 +58,7 @@ class FramePixelRatioTest : public QObject {
         QVERIFY(ShowFrame(frame_.get()));
     }
 
-    void cleanup() { CloseShownFrame(&frame_); }
+    void cleanup() { CloseFrame(); }
 
     void layoutKeepsItsUnits() {
         QCOMPARE(frame_->devicePixelRatioF(), ratio_);

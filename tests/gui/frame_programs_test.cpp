@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "app/memory_settings_store.h"
 #include "app/messages.h"
 #include "db/dictionary_database.h"
 #include "frame/command_ids.h"
@@ -18,16 +17,11 @@
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
 #include "support/scoped_environment.h"
-#include "support/temp_dir.h"
 
-class FrameProgramsTest : public QObject {
+class FrameProgramsTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList errors_;
 
     std::string Home(const char* name) const { return home_.Path() + name; }
@@ -47,7 +41,7 @@ class FrameProgramsTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         CFixtureWriter writer;
         for (const char* word : {"ice cream", "walk", "welcome"}) {
             writer.AddWord(word);
@@ -61,7 +55,7 @@ class FrameProgramsTest : public QObject {
     void init() {
         std::remove(Home("History.txt").c_str());
         std::remove(Home("picker.log").c_str());
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
         errors_.clear();
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
@@ -70,11 +64,7 @@ class FrameProgramsTest : public QObject {
         QTRY_VERIFY(!frame_->RenderWorker()->IsBusy());
     }
 
-    void cleanup() {
-        if (frame_ != nullptr) {
-            CloseShownFrame(&frame_);
-        }
-    }
+    void cleanup() { CloseFrame(); }
 
     void lookupBringsTheWindowBack_data() {
         QTest::addColumn<bool>("minimised");
@@ -119,7 +109,7 @@ class FrameProgramsTest : public QObject {
         QCOMPARE(errors_, QStringList());
         QCOMPARE(QString::fromStdString(frame_->CurrentWord()), found);
         QTRY_VERIFY(!frame_->RenderWorker()->IsBusy());
-        CloseShownFrame(&frame_);
+        CloseFrame();
         // Behind it, the word of the day the window opened with.
         QCOMPARE(QString::fromStdString(ReadWholeFile(Home("History.txt"))),
                  found + QStringLiteral("\r\nwelcome\r\n"));

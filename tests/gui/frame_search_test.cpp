@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_store.h"
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
@@ -22,7 +21,6 @@
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/context_edit.h"
 
@@ -38,22 +36,15 @@ std::vector<std::string> FixtureWords() {
 
 }  // namespace
 
-class FrameSearchTest : public QObject {
+class FrameSearchTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
-
     void MakeFrame() {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
         frame_->SetMessageBoxHook([](const QString&) {});
         QVERIFY(ShowFrame(frame_.get()));
     }
-
-    void CloseFrame() { CloseShownFrame(&frame_); }
 
     // The Search view on the given tab, its panel focused.
     CSearchPanel* ShowSearchTab(int tab) {
@@ -80,21 +71,19 @@ class FrameSearchTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenFixtureDictionary(home_.Path() + "/wordnet.lcv", FixtureWords());
         QVERIFY(database_ != nullptr);
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
         MakeFrame();
     }
 
     void cleanup() {
         g_searchGate = true;
-        if (frame_ != nullptr) {
-            CloseFrame();
-        }
+        CloseFrame();
     }
 
     void theTabControlComesWithTheFirstSwitchAndFillsTheContentArea() {

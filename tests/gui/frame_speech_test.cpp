@@ -32,7 +32,6 @@
 #include "support/counting_player.h"
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/html_display.h"
 #include "ui/html_hook.h"
@@ -55,18 +54,14 @@ bool MenuHasRead(const QMenu& menu) {
 
 Q_DECLARE_METATYPE(Registration)
 
-class FrameSpeechTest : public QObject {
+class FrameSpeechTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
     CMemorySettingsStore machine_;
     CCountingPlayer player_;
     CRecordingEngineClient client_{RECORDING_ENGINE_PATH};
     std::unique_ptr<CSpeechEngine> engine_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList errors_;
     std::string databasePath_;
 
@@ -103,7 +98,7 @@ class FrameSpeechTest : public QObject {
   private slots:
     void initTestCase() {
         QVERIFY(client_.Loaded());
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         qputenv("TMPDIR", QByteArray::fromStdString(home_.Path()));
         // The program's settings files: the user's and the machine-wide one, both in here.
         const QString home = QString::fromStdString(home_.Path());
@@ -121,15 +116,13 @@ class FrameSpeechTest : public QObject {
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
         errors_.clear();
         player_.played = 0;
     }
 
     void cleanup() {
-        if (frame_ != nullptr) {
-            CloseShownFrame(&frame_);
-        }
+        CloseFrame();
         engine_.reset();
     }
 

@@ -33,7 +33,6 @@
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -62,15 +61,11 @@ const int32_t kTomorrow = COptionsRecord::MakeDayStamp(2026, 12, 11);
 
 }  // namespace
 
-class FrameStudyTest : public QObject {
+class FrameStudyTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
     std::string databasePath_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList errors_;
     int32_t today_ = kToday;
 
@@ -84,8 +79,6 @@ class FrameStudyTest : public QObject {
         WaitIdle();
         errors_.clear();  // the fixture has no "welcome", the first word of the day
     }
-
-    void CloseFrame() { CloseShownFrame(&frame_); }
 
     void WaitIdle() { QTRY_VERIFY(!frame_->RenderWorker()->IsBusy()); }
     void Deliver() { QCoreApplication::processEvents(); }
@@ -166,7 +159,7 @@ class FrameStudyTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         CFixtureWriter writer;
         for (const std::string& word : DictionaryWords()) {
             writer.AddWord(word);
@@ -184,13 +177,11 @@ class FrameStudyTest : public QObject {
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
+        RemoveListFiles();
         GetOptionsRecord() = COptionsRecord();
         errors_.clear();
         today_ = kToday;
-        for (const char* name : {"Favorites.txt", "StudyList.txt", "History.txt"}) {
-            std::remove(Home(name).c_str());
-        }
         database_ = std::make_unique<CDictionaryDatabase>();
         QVERIFY(database_->Open(databasePath_.c_str()));
         database_->SetTimeSource(SteppingClock);
@@ -199,9 +190,7 @@ class FrameStudyTest : public QObject {
     }
 
     void cleanup() {
-        if (frame_ != nullptr) {
-            CloseFrame();
-        }
+        CloseFrame();
         database_.reset();
     }
 

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/memory_settings_store.h"
 #include "app/messages.h"
 #include "db/dictionary_database.h"
 #include "frame/lexicove_frame.h"
@@ -17,7 +16,6 @@
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -25,21 +23,17 @@ const QString kNotFound = "Lexicove could not locate the word definition in curr
 
 }  // namespace
 
-class FrameSuggestTest : public QObject {
+class FrameSuggestTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
     QStringList errors_;
 
     void Deliver() { QCoreApplication::processEvents(); }
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         CFixtureWriter writer;
         for (const char* word : {"receive", "relieve", "deceive", "recess", "teheran", "tea"}) {
             writer.AddWord(word);
@@ -53,7 +47,7 @@ class FrameSuggestTest : public QObject {
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
         errors_.clear();
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
         frame_->SetMessageBoxHook([this](const QString& text) { errors_ << text; });
@@ -61,7 +55,7 @@ class FrameSuggestTest : public QObject {
         errors_.clear();  // the start word is not in the fixture
     }
 
-    void cleanup() { CloseShownFrame(&frame_); }
+    void cleanup() { CloseFrame(); }
 
     void aMissShowsTheMessageThenTheSuggestions() {
         frame_->SetView(VIEW_CONTENT);

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_store.h"
 #include "app/settings_store.h"
 #include "db/dictionary_database.h"
 #include "frame/command_ids.h"
@@ -23,7 +22,6 @@
 #include "platform/tap_and_hold.h"
 #include "render/render_worker.h"
 #include "support/frame_test_support.h"
-#include "support/temp_dir.h"
 #include "ui/content_view.h"
 #include "ui/html_display.h"
 
@@ -37,15 +35,10 @@ std::vector<uint8_t> Bytes(const QByteArray& data) {
 
 }  // namespace
 
-class FrameWindowTest : public QObject {
+class FrameWindowTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
-    std::unique_ptr<CDictionaryDatabase> database_;
-    CMemorySettingsStore settings_;
-    std::unique_ptr<CLexicoveFrame> frame_;
-
     // A frame shown at the handheld's size, or with ownSize at the size it chooses itself.
     void MakeFrame(bool ownSize = false) {
         frame_ = std::make_unique<CLexicoveFrame>(database_.get(), &settings_);
@@ -65,23 +58,17 @@ class FrameWindowTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         database_ = OpenFixtureDictionary(home_.Path() + "/wordnet.lcv", ThreeLetterWords());
         QVERIFY(database_ != nullptr);
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
-        for (const char* name : {"/Favorites.txt", "/StudyList.txt", "/History.txt"}) {
-            std::remove((home_.Path() + name).c_str());
-        }
+        ClearSettings();
+        RemoveListFiles();
     }
 
-    void cleanup() {
-        if (frame_ != nullptr) {
-            CloseShownFrame(&frame_);
-        }
-    }
+    void cleanup() { CloseFrame(); }
 
     void theFirstWindowHasItsDefaultSizeCentred() {
         MakeFrame(true);
@@ -123,7 +110,7 @@ class FrameWindowTest : public QObject {
         MakeFrame(true);
         frame_->resize(420, 360);
         QCoreApplication::processEvents();
-        CloseShownFrame(&frame_);
+        CloseFrame();
         std::vector<uint8_t> stored;
         QVERIFY(settings_.ReadBinary(SETTINGS_KEY, SETTING_WINDOW_GEOMETRY, &stored));
         MakeFrame(true);

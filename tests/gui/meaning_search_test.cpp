@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_store.h"
 #include "app/messages.h"
 #include "app/options_record.h"
 #include "app/settings_store.h"
@@ -25,7 +24,6 @@
 #include "support/frame_test_support.h"
 #include "support/real_database.h"
 #include "support/recording_search_owner.h"
-#include "support/temp_dir.h"
 #include "tools/mkdb/meaning_index_builder.h"
 #include "ui/context_edit.h"
 #include "ui/html_display.h"
@@ -70,18 +68,15 @@ std::unique_ptr<CDictionaryDatabase> OpenMeaningFixture(const std::string& path)
 
 }  // namespace
 
-class MeaningSearchTest : public QObject {
+class MeaningSearchTest : public QObject, public CFrameFixture {
     Q_OBJECT
 
   private:
-    CTempDir home_;
     std::unique_ptr<CDictionaryDatabase> meaning_;  // with the meaning index
     std::unique_ptr<CDictionaryDatabase> plain_;    // without
     std::unique_ptr<CDictionaryDatabase> real_;     // the real dictionary, when built
-    CMemorySettingsStore settings_;
     CRecordingOwner owner_;
     std::unique_ptr<QWidget> window_;
-    std::unique_ptr<CLexicoveFrame> frame_;
 
     // A Search view of its own for the panel's side, with or without the Meaning tab.
     CSearchTabCtrl* MakeTabs(bool meaningAvailable) {
@@ -134,7 +129,7 @@ class MeaningSearchTest : public QObject {
     void initTestCase() {
         // Found before the program folder moves to the test's own.
         const std::string realPath = RealDatabasePath();
-        qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path()));
+        SetUpHome();
         meaning_ = OpenMeaningFixture(home_.Path() + "/meaning.lcv");
         QVERIFY(meaning_ != nullptr);
         QVERIFY(meaning_->MeaningIndex().Available());
@@ -148,16 +143,14 @@ class MeaningSearchTest : public QObject {
     }
 
     void init() {
-        settings_ = CMemorySettingsStore();
+        ClearSettings();
         owner_ = CRecordingOwner();
         GetOptionsRecord() = COptionsRecord();
     }
 
     void cleanup() {
         g_searchGate = true;
-        if (frame_ != nullptr) {
-            CloseShownFrame(&frame_);
-        }
+        CloseFrame();
         window_.reset();
         GetOptionsRecord() = COptionsRecord();
     }

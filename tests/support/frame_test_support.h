@@ -1,15 +1,18 @@
 #pragma once
 
 // Helpers shared by the window tests that build a whole main window: a small fixture
-// dictionary, the rows of a list box, a file's bytes, a render worker that never sleeps, and a
-// search thread held at a gate so that a search can be seen while it runs.
+// dictionary, the rows of a list box, a file's bytes, a render worker that never sleeps, a
+// search thread held at a gate so that a search can be seen while it runs, and the set-up
+// those tests share (CFrameFixture).
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QSize>
 #include <QStringList>
 #include <QTest>
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -17,12 +20,14 @@
 #include <thread>
 #include <vector>
 
+#include "app/memory_settings_store.h"
 #include "db/dictionary_database.h"
 #include "db/format.h"
 #include "frame/lexicove_frame.h"
 #include "render/render_worker.h"
 #include "search/search_worker.h"
 #include "support/fixture_writer.h"
+#include "support/temp_dir.h"
 
 // bat, bet, bit, bot, but, cat, ... mut: ten consonants, five vowels.
 inline std::vector<std::string> ThreeLetterWords() {
@@ -115,3 +120,34 @@ inline bool GatedSearchThread(void (*proc)(CSearchWorker*), CSearchWorker* worke
     }).detach();
     return true;
 }
+
+// The set-up shared by the tests of the main window: a scratch program folder, the dictionary
+// the window shows, its settings in memory and the window itself. The test class derives from
+// QObject first and from this, and calls these steps from its own slots.
+class CFrameFixture {
+  protected:
+    // Points the program folder at home_, so that the window's files are the test's own.
+    void SetUpHome() const { qputenv("LEXICOVE_HOME", QByteArray::fromStdString(home_.Path())); }
+
+    // Empties the settings, so that a test does not see what an earlier one stored.
+    void ClearSettings() { settings_ = CMemorySettingsStore(); }
+
+    // Removes the Favorites, Study List and History files an earlier window wrote at exit.
+    void RemoveListFiles() const {
+        for (const char* name : {"Favorites.txt", "StudyList.txt", "History.txt"}) {
+            std::remove((home_.Path() + name).c_str());
+        }
+    }
+
+    // Closes the window as Exit does, when one is open.
+    void CloseFrame() {
+        if (frame_ != nullptr) {
+            CloseShownFrame(&frame_);
+        }
+    }
+
+    CTempDir home_;
+    std::unique_ptr<CDictionaryDatabase> database_;
+    CMemorySettingsStore settings_;
+    std::unique_ptr<CLexicoveFrame> frame_;
+};
