@@ -48,11 +48,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${LEXICOVE_HOMEPAGE})
 # The libraries the programs link come from dpkg-shlibdeps. Qt's platform plugins (the window
 # needs one to open at all) are only recommended by Qt's libraries, so they are named here;
-# the IPA font shows the pronunciations and a sound player plays speech sent as a wave file.
+# the IPA font shows the pronunciations, wl-paste reads the selections on Wayland and a sound
+# player plays speech sent as a wave file.
 # The stemmer library is opened at run time by its soname, which dpkg-shlibdeps cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libstemmer0d")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-sil-doulos | fonts-sil-charis, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-sil-doulos | fonts-sil-charis, fonts-dejavu-core, wl-clipboard")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pipewire-bin | pulseaudio-utils | alsa-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -32,7 +32,8 @@ APT_PACKAGES=(cmake ninja-build g++ zlib1g-dev libdeflate-dev libgtest-dev libgm
               qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-sil-doulos
               libespeak-ng-dev espeak-ng-data sox alsa-utils appstream
               nlohmann-json3-dev python3-jsonschema
-              pkg-config libxcb1-dev libxcb-keysyms1-dev xvfb xdotool xclip dbus)
+              pkg-config libxcb1-dev libxcb-keysyms1-dev xvfb xdotool xclip dbus
+              weston wl-clipboard qt6-wayland)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 

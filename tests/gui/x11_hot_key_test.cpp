@@ -4,63 +4,19 @@
 // termination signal ends it. A second program on the same display finds the key taken: it
 // says so once and goes on working.
 
-#include <signal.h>
-#include <sys/prctl.h>
-
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <memory>
 
 #include "db/format.h"
 #include "support/cli_runner.h"
 #include "support/fixture_writer.h"
+#include "support/gui/program_process.h"
 #include "support/temp_dir.h"
-
-namespace {
-
-constexpr int kWaitMs = 20000;
-
-QString ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
-
-// Waits up to kWaitMs for done to hold, the event loop running.
-bool WaitFor(const std::function<bool()>& done, int waitMs = kWaitMs) {
-    QDeadlineTimer deadline(waitMs);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QTest::qWait(50);
-    }
-    return true;
-}
-
-// The process gets SIGTERM when the test ends, however it ends.
-void EndWithTheTest(QProcess& process) {
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-// Ends a process that is still running: SIGTERM, then SIGKILL.
-void Stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning) {
-        return;
-    }
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-}
-
-}  // namespace
 
 class X11HotKeyTest : public QObject {
     Q_OBJECT
@@ -132,7 +88,7 @@ class X11HotKeyTest : public QObject {
         QVERIFY(selection_.waitForStarted());
         selection_.write(text.toUtf8());
         selection_.closeWriteChannel();
-        QTRY_VERIFY_WITH_TIMEOUT(ServedRequests() >= 0, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(ServedRequests() >= 0, kProgramWaitMs);
     }
 
     // How many requests for the selection xclip has answered; -1 before it holds it.
@@ -155,16 +111,6 @@ class X11HotKeyTest : public QObject {
             return false;
         }
         return WaitFor([&] { return ServedRequests() >= 1; });
-    }
-
-    // Ends the program by a termination signal, the normal way, and gives its Recents.
-    QString EndAndReadRecents(QProcess& process, const QString& home) {
-        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-        if (!process.waitForFinished(kWaitMs) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() != 0) {
-            return QStringLiteral("<did not end normally>");
-        }
-        return ReadFile(home + QStringLiteral("/home/History.txt"));
     }
 
     // Whether a window named "Lexicove" of any process is still on the display.
@@ -211,7 +157,7 @@ class X11HotKeyTest : public QObject {
                      QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
                      QStringLiteral("0"), QStringLiteral("1024x768x24")});
         QVERIFY(xvfb_.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(xvfb_.canReadLine(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(xvfb_.canReadLine(), kProgramWaitMs);
         display_ = QLatin1Char(':') + QString::fromLatin1(xvfb_.readLine()).trimmed();
     }
 
@@ -255,7 +201,8 @@ class X11HotKeyTest : public QObject {
         // only after it.
         QVERIFY(PressHotKeyAndWaitServed());
         // Recents, newest first: the word, then the word of the day shown at the start.
-        QCOMPARE(EndAndReadRecents(running, home), word + QStringLiteral("\r\nwelcome\r\n"));
+        QCOMPARE(EndAndReadRecents(running, home + QStringLiteral("/home")),
+                 word + QStringLiteral("\r\nwelcome\r\n"));
     }
 
     void lookupSelectionReachesTheRunningProgram() {
@@ -266,10 +213,11 @@ class X11HotKeyTest : public QObject {
         QProcess sender;
         sender.setProcessEnvironment(Environment(home));
         sender.start(program_, {QStringLiteral("--lookup-selection")});
-        QVERIFY(sender.waitForFinished(kWaitMs));
+        QVERIFY(sender.waitForFinished(kProgramWaitMs));
         QCOMPARE(sender.exitCode(), 0);
         QCOMPARE(sender.readAllStandardError(), QByteArray());
-        QCOMPARE(EndAndReadRecents(running, home), QStringLiteral("walk\r\nwelcome\r\n"));
+        QCOMPARE(EndAndReadRecents(running, home + QStringLiteral("/home")),
+                 QStringLiteral("walk\r\nwelcome\r\n"));
     }
 
     void lookupSelectionStartsTheProgram() {
@@ -277,7 +225,8 @@ class X11HotKeyTest : public QObject {
         Select(QStringLiteral("primary"), QStringLiteral("walk,"));
         QProcess started;
         QVERIFY(Start(started, home, {QStringLiteral("--lookup-selection")}));
-        QCOMPARE(EndAndReadRecents(started, home), QStringLiteral("walk\r\nwelcome\r\n"));
+        QCOMPARE(EndAndReadRecents(started, home + QStringLiteral("/home")),
+                 QStringLiteral("walk\r\nwelcome\r\n"));
     }
 
     void aTakenKeyIsToldOnceAndNothingBreaks() {
@@ -297,14 +246,16 @@ class X11HotKeyTest : public QObject {
         QProcess sender;
         sender.setProcessEnvironment(Environment(secondHome));
         sender.start(program_, {QStringLiteral("--lookup"), QStringLiteral("welcome")});
-        QVERIFY(sender.waitForFinished(kWaitMs));
+        QVERIFY(sender.waitForFinished(kProgramWaitMs));
         QCOMPARE(sender.exitCode(), 0);
         Select(QStringLiteral("primary"), QStringLiteral("walk"));
         QVERIFY(PressHotKeyAndWaitServed());
-        QCOMPARE(EndAndReadRecents(first, firstHome), QStringLiteral("walk\r\nwelcome\r\n"));
+        QCOMPARE(EndAndReadRecents(first, firstHome + QStringLiteral("/home")),
+                 QStringLiteral("walk\r\nwelcome\r\n"));
         told += second.readAllStandardError();
         QCOMPARE(told.count("is taken"), 1);  // told once
-        QCOMPARE(EndAndReadRecents(second, secondHome), QStringLiteral("welcome\r\n"));
+        QCOMPARE(EndAndReadRecents(second, secondHome + QStringLiteral("/home")),
+                 QStringLiteral("welcome\r\n"));
     }
 };
 
