@@ -190,7 +190,7 @@ sanitize)
     cmake --build "$ROOT/build-asan" -j "$JOBS"
     log "running the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizer/lsan-suppressions.txt \
+        LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizer/lsan-suppressions.txt:print_suppressions=0 \
         ctest --test-dir "$ROOT/build-asan" --output-on-failure -j "$JOBS" -L unit
     ;;
 tsan)
