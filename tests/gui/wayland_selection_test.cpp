@@ -14,9 +14,7 @@
 #include <QTest>
 #include <memory>
 
-#include "db/format.h"
 #include "support/cli_runner.h"
-#include "support/fixture_writer.h"
 #include "support/gui/program_process.h"
 #include "support/temp_dir.h"
 
@@ -117,29 +115,15 @@ class WaylandSelectionTest : public QObject {
         }
         QVERIFY(dir_.isValid());
         runtimeRoot_ = std::make_unique<CTempDir>();
-        runtime_ = QString::fromStdString(runtimeRoot_->Path()) + QStringLiteral("run");
-        QVERIFY(QDir().mkpath(runtime_));
-        QFile::setPermissions(runtime_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        runtime_ = MakeRuntimeFolder(*runtimeRoot_);
         program_ = QString::fromStdString(BuildProgramPath("lexicove"));
         QVERIFY2(QFile::exists(program_), qPrintable(program_));
 
-        CFixtureWriter writer;
-        const uint32_t walk = writer.Append("walk\nuse one's feet to advance\n");
-        for (const char* word : {"walk", "welcome"}) {
-            writer.AddWord(word, {lcv::MakeRef(lcv::ENTRY_VERB, walk)});
-        }
         database_ = dir_.filePath(QStringLiteral("fixture.lcv"));
-        writer.Write(database_.toStdString());
-
-        // An X server for Weston's window; it must not reset when its last client leaves.
-        EndWithTheTest(xvfb_);
-        xvfb_.start(xvfb,
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1024x768x24")});
-        QVERIFY(xvfb_.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(xvfb_.canReadLine(), kProgramWaitMs);
-        const QString display = QLatin1Char(':') + QString::fromLatin1(xvfb_.readLine()).trimmed();
+        WriteWalkDictionary(database_, {"walk", "welcome"});
+        // An X server for Weston's window.
+        const QString display = StartXvfb(xvfb, xvfb_);
+        QVERIFY(!display.isEmpty());
 
         QProcessEnvironment environment = Environment(dir_.path());
         environment.insert(QStringLiteral("DISPLAY"), display);

@@ -12,9 +12,7 @@
 #include <QTest>
 #include <memory>
 
-#include "db/format.h"
 #include "support/cli_runner.h"
-#include "support/fixture_writer.h"
 #include "support/gui/program_process.h"
 #include "support/temp_dir.h"
 
@@ -24,6 +22,7 @@ class X11HotKeyTest : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<CTempDir> runtimeRoot_;  // short: the sockets' paths stay within 108 bytes
+    QString runtime_;
     QString program_;
     QString database_;
     QString xdotool_;
@@ -45,8 +44,7 @@ class X11HotKeyTest : public QObject {
         environment.insert(QStringLiteral("LEXICOVE_HOME"), home + QStringLiteral("/home"));
         environment.insert(QStringLiteral("LEXICOVE_DATABASE"), database_);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                           QString::fromStdString(runtimeRoot_->Path()) + QStringLiteral("run"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_);
         return environment;
     }
 
@@ -133,32 +131,14 @@ class X11HotKeyTest : public QObject {
         }
         QVERIFY(dir_.isValid());
         runtimeRoot_ = std::make_unique<CTempDir>();
-        const QString runtime =
-            QString::fromStdString(runtimeRoot_->Path()) + QStringLiteral("run");
-        QVERIFY(QDir().mkpath(runtime));
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        runtime_ = MakeRuntimeFolder(*runtimeRoot_);
         program_ = QString::fromStdString(BuildProgramPath("lexicove"));
         QVERIFY2(QFile::exists(program_), qPrintable(program_));
 
-        CFixtureWriter writer;
-        const uint32_t walk = writer.Append("walk\nuse one's feet to advance\n");
-        for (const char* word : {"ice cream", "walk", "welcome"}) {
-            writer.AddWord(word, {lcv::MakeRef(lcv::ENTRY_VERB, walk)});
-        }
         database_ = dir_.filePath(QStringLiteral("fixture.lcv"));
-        writer.Write(database_.toStdString());
-
-        // The server picks a free display and writes its number to standard output. It must not
-        // reset when its last client leaves, as it does by default: between two cases no program
-        // is connected, and a program connecting during the reset is refused.
-        EndWithTheTest(xvfb_);
-        xvfb_.start(xvfb,
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1024x768x24")});
-        QVERIFY(xvfb_.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(xvfb_.canReadLine(), kProgramWaitMs);
-        display_ = QLatin1Char(':') + QString::fromLatin1(xvfb_.readLine()).trimmed();
+        WriteWalkDictionary(database_, {"ice cream", "walk", "welcome"});
+        display_ = StartXvfb(xvfb, xvfb_);
+        QVERIFY(!display_.isEmpty());
     }
 
     // The server lets a new program grab the key only once it has closed the last one's
