@@ -5,8 +5,16 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
+#include <functional>
 
 namespace {
+
+// The primary selection's text unless it holds none (only spaces count as none), else the
+// clipboard's; read(true) reads the primary selection, read(false) the clipboard.
+QString PrimaryElseClipboard(const std::function<QString(bool primary)>& read) {
+    const QString primary = read(true);
+    return primary.trimmed().isEmpty() ? read(false) : primary;
+}
 
 // One selection's text from wl-paste; empty when it has none or does not answer in time.
 QString RunWlPaste(const QString& program, bool primary, int timeoutMs) {
@@ -33,11 +41,8 @@ QString RunWlPaste(const QString& program, bool primary, int timeoutMs) {
 }  // namespace
 
 QString CSelectionSource::ReadWithWlPaste(const QString& program, int timeoutMs) {
-    const QString primary = RunWlPaste(program, true, timeoutMs);
-    if (!primary.trimmed().isEmpty()) {
-        return primary;
-    }
-    return RunWlPaste(program, false, timeoutMs);
+    return PrimaryElseClipboard(
+        [&](bool primary) { return RunWlPaste(program, primary, timeoutMs); });
 }
 
 QString CSelectionSource::ReadSelection() {
@@ -52,13 +57,12 @@ QString CSelectionSource::ReadSelection() {
         }
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard->supportsSelection()) {
-        const QString primary = clipboard->text(QClipboard::Selection);
-        if (!primary.trimmed().isEmpty()) {
-            return primary;
+    return PrimaryElseClipboard([clipboard](bool primary) {
+        if (!primary) {
+            return clipboard->text(QClipboard::Clipboard);
         }
-    }
-    return clipboard->text(QClipboard::Clipboard);
+        return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+    });
 }
 
 QString CSelectionSource::Cut(const QString& selection) {

@@ -22,21 +22,15 @@
 #include "frame/search_tab_ctrl.h"
 #include "lists/gui/word_list_box.h"
 #include "support/frame_test_support.h"
+#include "support/meaning_fixture.h"
 #include "support/real_database.h"
 #include "support/recording_search_owner.h"
-#include "tools/mkdb/meaning_index_builder.h"
 #include "ui/context_edit.h"
 #include "ui/html_display.h"
 
 namespace {
 
-struct Sense {
-    std::vector<std::string> words;
-    const char* own;
-    const char* broader;
-};
-
-const Sense kSenses[] = {
+const MeaningSense kSenses[] = {
     {{"arachnophobia"}, "a morbid fear of spiders", "an anxiety disorder of unreasonable fear"},
     {{"acrophobia"}, "a morbid fear of great heights", "an anxiety disorder of unreasonable fear"},
     {{"spider"}, "predatory arachnid with eight legs that spins webs", "a small animal"},
@@ -49,18 +43,7 @@ const Sense kSenses[] = {
 // A dictionary of the senses' words with the meaning index the builder makes of them.
 std::unique_ptr<CDictionaryDatabase> OpenMeaningFixture(const std::string& path) {
     CFixtureWriter fixture;
-    auto builder = std::make_shared<CMeaningIndexBuilder>();
-    const uint32_t record = fixture.Append("word\nthe gloss\n");
-    for (const Sense& sense : kSenses) {
-        for (const std::string& word : sense.words) {
-            fixture.AddWord(word, {lcv::MakeRef(lcv::ENTRY_NOUN, record)});
-        }
-        builder->AddSense(sense.words, sense.own, sense.broader);
-    }
-    fixture.AddSection(lcv::kTagMeaning, [builder](const CDatabaseWriter::WordNumberOf& numberOf,
-                                                   std::vector<uint8_t>* out, std::string* error) {
-        return builder->Build(numberOf, out, error);
-    });
+    AddMeaningSenses(&fixture, kSenses, fixture.Append("word\nthe gloss\n"));
     fixture.Write(path);
     auto database = std::make_unique<CDictionaryDatabase>();
     return database->Open(path.c_str()) ? std::move(database) : nullptr;

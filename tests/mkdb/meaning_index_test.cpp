@@ -11,18 +11,12 @@
 #include "search/meaning_terms.h"
 #include "search/search_status.h"
 #include "support/fixture_writer.h"
+#include "support/meaning_fixture.h"
 #include "support/temp_dir.h"
-#include "tools/mkdb/meaning_index_builder.h"
 
 namespace {
 
-struct Sense {
-    std::vector<std::string> words;
-    const char* own;
-    const char* broader;
-};
-
-const Sense kSenses[] = {
+const MeaningSense kSenses[] = {
     {{"arachnophobia"}, "a morbid fear of spiders", "an anxiety disorder of unreasonable fear"},
     {{"spider"}, "predatory arachnid with eight legs that spins webs", "a small animal"},
     {{"fear", "dread"}, "an emotion experienced in anticipation of danger", "a feeling"},
@@ -54,18 +48,9 @@ std::vector<std::string> Words(CDictionaryDatabase& db,
 class MeaningIndexTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        uint32_t record = fixture_.Append("word\nthe gloss\n");
-        for (const Sense& s : kSenses) {
-            for (const std::string& w : s.words) {
-                fixture_.AddWord(w, {lcv::MakeRef(lcv::ENTRY_NOUN, record)});
-            }
-            builder_.AddSense(s.words, s.own, s.broader);
-        }
+        const uint32_t record = fixture_.Append("word\nthe gloss\n");
+        AddMeaningSenses(&fixture_, kSenses, record);
         fixture_.AddWord("unindexed", {lcv::MakeRef(lcv::ENTRY_NOUN, record)});
-        fixture_.AddSection(lcv::kTagMeaning, [this](const CDatabaseWriter::WordNumberOf& n,
-                                                     std::vector<uint8_t>* out, std::string* e) {
-            return builder_.Build(n, out, e);
-        });
     }
     void Open(const std::vector<uint8_t>& image) {
         ASSERT_TRUE(db_.Open(dir_.WriteFile("wordnet.lcv", image).c_str()));
@@ -79,7 +64,6 @@ class MeaningIndexTest : public ::testing::Test {
 
     CTempDir dir_;
     CFixtureWriter fixture_;
-    CMeaningIndexBuilder builder_;
     CDictionaryDatabase db_;
 };
 
